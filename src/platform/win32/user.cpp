@@ -1,0 +1,196 @@
+// Windows, messages, input, painting, dialogs and the shell.
+#include <shlobj.h>
+
+#include "platform/win32/win32.h"
+
+namespace plat {
+using win32::As;
+
+std::int32_t GetCursorPos(Point* point) {
+    POINT p;
+    BOOL ok = ::GetCursorPos(&p);
+    if (ok) {
+        point->x = p.x;
+        point->y = p.y;
+    }
+    return ok;
+}
+std::int32_t SetCursorPos(std::int32_t x, std::int32_t y) { return ::SetCursorPos(x, y); }
+void keybd_event(std::uint8_t vk, std::uint8_t scan, std::uint32_t flags, std::uintptr_t extra) {
+    ::keybd_event(vk, scan, flags, extra);
+}
+Hcursor SetCursor(Hcursor cursor) { return ::SetCursor(As<HCURSOR>(cursor)); }
+Hcursor LoadCursorA(Hmodule instance, std::uintptr_t id) {
+    return ::LoadCursorA(As<HINSTANCE>(instance), MAKEINTRESOURCEA(id));
+}
+
+Hwnd FindWindowA(const char* className, const char* title) {
+    return ::FindWindowA(className, title);
+}
+Hwnd GetForegroundWindow() { return ::GetForegroundWindow(); }
+std::int32_t PostMessageA(Hwnd window, std::uint32_t message, WParam wParam, LParam lParam) {
+    return ::PostMessageA(As<HWND>(window), message, wParam, lParam);
+}
+LResult SendMessageA(Hwnd window, std::uint32_t message, WParam wParam, LParam lParam) {
+    return ::SendMessageA(As<HWND>(window), message, wParam, lParam);
+}
+void PostQuitMessage(std::int32_t exitCode) { ::PostQuitMessage(exitCode); }
+LResult DefWindowProcA(Hwnd window, std::uint32_t message, WParam wParam, LParam lParam) {
+    return ::DefWindowProcA(As<HWND>(window), message, wParam, lParam);
+}
+
+namespace {
+// One window class per process: the portable procedure behind the stdcall
+// thunk lives in one variable.
+WindowProc g_windowProc = nullptr;
+
+LRESULT CALLBACK WindowThunk(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (!g_windowProc) return ::DefWindowProcA(window, message, wParam, lParam);
+    return g_windowProc(window, message, wParam, lParam);
+}
+
+void ToWin32(const Msg* from, MSG* to) {
+    to->hwnd = As<HWND>(from->hwnd);
+    to->message = from->message;
+    to->wParam = from->wParam;
+    to->lParam = from->lParam;
+    to->time = from->time;
+    to->pt.x = from->pt.x;
+    to->pt.y = from->pt.y;
+}
+}  // namespace
+
+std::uint16_t RegisterClassA(const WndClass* c) {
+    g_windowProc = c->proc;
+    WNDCLASSA wc;
+    wc.style = c->style;
+    wc.lpfnWndProc = WindowThunk;
+    wc.cbClsExtra = c->classExtra;
+    wc.cbWndExtra = c->windowExtra;
+    wc.hInstance = As<HINSTANCE>(c->instance);
+    wc.hIcon = As<HICON>(c->icon);
+    wc.hCursor = As<HCURSOR>(c->cursor);
+    wc.hbrBackground = As<HBRUSH>(c->background);
+    wc.lpszMenuName = c->menuName;
+    wc.lpszClassName = c->className;
+    return ::RegisterClassA(&wc);
+}
+
+Hwnd CreateWindowExA(std::uint32_t exStyle, const char* className, const char* title,
+                     std::uint32_t style, std::int32_t x, std::int32_t y, std::int32_t width,
+                     std::int32_t height, Hwnd parent, void* menu, Hmodule instance, void* param) {
+    return ::CreateWindowExA(exStyle, className, title, style, x, y, width, height,
+                             As<HWND>(parent), As<HMENU>(menu), As<HINSTANCE>(instance), param);
+}
+std::int32_t ShowWindow(Hwnd window, std::uint32_t command) {
+    return ::ShowWindow(As<HWND>(window), command);
+}
+std::int32_t UpdateWindow(Hwnd window) { return ::UpdateWindow(As<HWND>(window)); }
+std::int32_t GetClientRect(Hwnd window, Rect* rect) {
+    RECT r;
+    BOOL ok = ::GetClientRect(As<HWND>(window), &r);
+    if (ok) {
+        rect->left = r.left;
+        rect->top = r.top;
+        rect->right = r.right;
+        rect->bottom = r.bottom;
+    }
+    return ok;
+}
+std::int32_t GetMessageA(Msg* msg, Hwnd window, std::uint32_t first, std::uint32_t last) {
+    MSG m;
+    BOOL rc = ::GetMessageA(&m, As<HWND>(window), first, last);
+    msg->hwnd = m.hwnd;
+    msg->message = m.message;
+    msg->wParam = m.wParam;
+    msg->lParam = m.lParam;
+    msg->time = m.time;
+    msg->pt.x = m.pt.x;
+    msg->pt.y = m.pt.y;
+    return rc;
+}
+std::int32_t TranslateMessage(const Msg* msg) {
+    MSG m;
+    ToWin32(msg, &m);
+    return ::TranslateMessage(&m);
+}
+LResult DispatchMessageA(const Msg* msg) {
+    MSG m;
+    ToWin32(msg, &m);
+    return ::DispatchMessageA(&m);
+}
+std::int32_t EnableWindow(Hwnd window, std::int32_t enable) {
+    return ::EnableWindow(As<HWND>(window), enable);
+}
+std::int32_t IsWindowEnabled(Hwnd window) { return ::IsWindowEnabled(As<HWND>(window)); }
+
+Hicon LoadIconA(Hmodule instance, std::uintptr_t id) {
+    return ::LoadIconA(As<HINSTANCE>(instance), MAKEINTRESOURCEA(id));
+}
+Hbrush GetStockObject(std::int32_t object) { return ::GetStockObject(object); }
+Hdc BeginPaint(Hwnd window, PaintStruct* paint) {
+    PAINTSTRUCT ps;
+    HDC dc = ::BeginPaint(As<HWND>(window), &ps);
+    paint->hdc = ps.hdc;
+    paint->erase = ps.fErase;
+    paint->paint = {ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right, ps.rcPaint.bottom};
+    return dc;
+}
+std::int32_t EndPaint(Hwnd window, const PaintStruct* paint) {
+    PAINTSTRUCT ps{};
+    ps.hdc = As<HDC>(paint->hdc);
+    ps.fErase = paint->erase;
+    ps.rcPaint = {paint->paint.left, paint->paint.top, paint->paint.right, paint->paint.bottom};
+    return ::EndPaint(As<HWND>(window), &ps);
+}
+std::int32_t DrawIcon(Hdc dc, std::int32_t x, std::int32_t y, Hicon icon) {
+    return ::DrawIcon(As<HDC>(dc), x, y, As<HICON>(icon));
+}
+std::uint32_t SetTextColor(Hdc dc, std::uint32_t color) {
+    return ::SetTextColor(As<HDC>(dc), color);
+}
+std::uint32_t SetBkColor(Hdc dc, std::uint32_t color) { return ::SetBkColor(As<HDC>(dc), color); }
+std::int32_t TextOutA(Hdc dc, std::int32_t x, std::int32_t y, const char* text,
+                      std::int32_t length) {
+    return ::TextOutA(As<HDC>(dc), x, y, text, length);
+}
+
+std::int32_t CheckDlgButton(Hwnd dialog, std::int32_t id, std::uint32_t state) {
+    return ::CheckDlgButton(As<HWND>(dialog), id, state);
+}
+std::uint32_t IsDlgButtonChecked(Hwnd dialog, std::int32_t id) {
+    return ::IsDlgButtonChecked(As<HWND>(dialog), id);
+}
+std::int32_t SetDlgItemTextA(Hwnd dialog, std::int32_t id, const char* text) {
+    return ::SetDlgItemTextA(As<HWND>(dialog), id, text);
+}
+std::uint32_t GetDlgItemTextA(Hwnd dialog, std::int32_t id, char* buffer, std::int32_t size) {
+    return ::GetDlgItemTextA(As<HWND>(dialog), id, buffer, size);
+}
+Hwnd GetDlgItem(Hwnd dialog, std::int32_t id) { return ::GetDlgItem(As<HWND>(dialog), id); }
+std::int32_t EndDialog(Hwnd dialog, std::intptr_t result) {
+    return ::EndDialog(As<HWND>(dialog), result);
+}
+std::int32_t MessageBoxA(Hwnd owner, const char* text, const char* caption, std::uint32_t type) {
+    return ::MessageBoxA(As<HWND>(owner), text, caption, type);
+}
+
+Pidl SHBrowseForFolderA(const BrowseInfo* info) {
+    BROWSEINFOA bi{};
+    bi.hwndOwner = As<HWND>(info->owner);
+    bi.pidlRoot = As<PCIDLIST_ABSOLUTE>(info->root);
+    bi.pszDisplayName = info->displayName;
+    bi.lpszTitle = info->title;
+    bi.ulFlags = info->flags;
+    return ::SHBrowseForFolderA(&bi);
+}
+std::int32_t SHGetPathFromIDListA(Pidl list, char* path) {
+    return ::SHGetPathFromIDListA(As<PCIDLIST_ABSOLUTE>(list), path);
+}
+void CoTaskMemFree(void* block) { ::CoTaskMemFree(block); }
+std::intptr_t ShellExecuteA(Hwnd window, const char* verb, const char* file,
+                            const char* parameters, const char* directory, std::int32_t show) {
+    return As<std::intptr_t>(::ShellExecuteA(As<HWND>(window), verb, file, parameters, directory, show));
+}
+
+}  // namespace plat

@@ -1,0 +1,82 @@
+// The recording fake of the platform: every call is logged in order with its
+// arguments as one line of text, and answers come from scripted state.
+//
+// Each concern (registry, files, processes, windows...) keeps its scripted
+// state in its own header beside this one; ResetAll() puts every concern
+// back to its initial state.
+#pragma once
+
+#include <cstdint>
+#include <sstream>
+#include <string>
+#include <type_traits>
+#include <vector>
+
+#include "platform/platform.h"
+
+namespace fake {
+
+// ------------------------------------------------------------ the call log
+extern std::vector<std::string> calls;
+
+inline void AppendArg(std::ostringstream& out, const char* text) {
+    if (text)
+        out << '"' << text << '"';
+    else
+        out << "NULL";
+}
+inline void AppendArg(std::ostringstream& out, char* text) {
+    AppendArg(out, static_cast<const char*>(text));
+}
+inline void AppendArg(std::ostringstream& out, const std::string& text) {
+    AppendArg(out, text.c_str());
+}
+inline void AppendArg(std::ostringstream& out, std::nullptr_t) { out << "NULL"; }
+template <typename T>
+void AppendArg(std::ostringstream& out, T* pointer) {
+    if (pointer)
+        out << "@" << std::hex << reinterpret_cast<std::uintptr_t>(pointer) << std::dec;
+    else
+        out << "NULL";
+}
+template <typename T>
+    requires std::is_integral_v<T>
+void AppendArg(std::ostringstream& out, T value) {
+    if constexpr (std::is_same_v<T, bool>)
+        out << (value ? 1 : 0);
+    else if constexpr (sizeof(T) == 1)
+        out << static_cast<int>(value);
+    else
+        out << value;
+}
+
+// The text a call with these arguments is logged as; tests build their
+// expected sequences with the same function.
+template <typename... Args>
+std::string Call(const char* name, const Args&... args) {
+    std::ostringstream out;
+    out << name << '(';
+    bool first = true;
+    ((out << (first ? "" : ", "), AppendArg(out, args), first = false), ...);
+    out << ')';
+    return out.str();
+}
+
+template <typename... Args>
+void Record(const char* name, const Args&... args) {
+    calls.push_back(Call(name, args...));
+}
+
+// Calls whose name starts with one of the given prefixes, in order.
+std::vector<std::string> CallsNamed(std::initializer_list<const char*> names);
+
+// A distinct non-null handle value for tests and scripted answers.
+inline void* Token(std::uintptr_t n) { return reinterpret_cast<void*>(0x10000 + n * 0x10); }
+
+// ------------------------------------------------------------ reset hooks
+struct ResetHook {
+    explicit ResetHook(void (*reset)());
+};
+void ResetAll();
+
+}  // namespace fake

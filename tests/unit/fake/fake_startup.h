@@ -1,0 +1,27 @@
+// Scripted state for modules, the command line, the locale and the modal dialog.
+#pragma once
+
+#include <map>
+#include <string>
+
+#include "fake/fake.h"
+
+namespace fake {
+
+struct StartupState {
+    std::string commandLine = "SLUMBMIX.SCR";
+    std::uint32_t lcid = 0x0409;
+    // Libraries LoadLibraryA can find, and what GetModuleHandleA sees as loaded.
+    std::map<std::string, plat::Hmodule> loadable;
+    std::map<std::string, plat::Hmodule> loaded;
+    // Exports: "module-token:name" is looked up by GetProcAddress.
+    std::map<std::pair<plat::Hmodule, std::string>, plat::FarProc> exports;
+    plat::Himc immResult = nullptr;  // what ImmAssociateContext returns
+    std::intptr_t dialogResult = -1;
+};
+extern StartupState startup;
+
+// A distinct non-null function pointer for scripted exports.
+plat::FarProc FakeExport(int n);
+
+}  // namespace fake
