@@ -1,0 +1,36 @@
+// Scripted state for processes, waits and the tick count.
+#pragma once
+
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "fake/fake.h"
+
+namespace fake {
+
+struct LaunchRecord {
+    std::string commandLine;
+    std::string currentDirectory;
+    std::uint32_t creationFlags;
+    plat::StartupInfo startupInfo;
+};
+
+struct ProcessState {
+    // CreateProcessA answers in order; 1 when the queue is empty. Any other
+    // value is returned as it is (the launcher trusts exactly 1 only).
+    std::deque<std::int32_t> createResults;
+    // WaitForSingleObject answers in order; WAIT_OBJECT_0 when empty.
+    std::deque<std::uint32_t> waitResults;
+    // GetTickCount answers in order; the last one repeats when one is left.
+    std::deque<std::uint32_t> ticks{0};
+    std::vector<LaunchRecord> launches;
+    std::uint32_t nextHandle = 1;  // processes and threads get Token(500 + n)
+};
+extern ProcessState process;
+
+// The handles the n-th successful CreateProcessA hands out (n from 0).
+plat::Handle ProcessHandle(int n);
+plat::Handle ThreadHandle(int n);
+
+}  // namespace fake
