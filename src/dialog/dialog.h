@@ -7,27 +7,25 @@
 #include "platform/platform.h"
 
 // Control identifiers shared by both templates.
-enum DialogControl : std::int32_t {
-    kIdOk = 1,
-    kIdCancel = 2,
-    kIdUseWinDir = 100,
-    kIdWinDirText = 101,
-    kIdUseSysDir = 102,
-    kIdSysDirText = 103,
-    kIdUseExtDir = 104,
-    kIdExtDir = 105,
-    kIdExtSubDir = 106,
-    kIdRandom = 107,
-    kIdChangeTime = 108,   // minutes
-    kIdChangeTimeSpin = 109,
-    kIdSaverList = 110,
-    kIdSetting = 111,
-    kIdPreview = 112,
-    kIdSupport = 113,
-    kIdDisableDwm = 114,
-    kIdBrowse = 30717,
-    kIdApply = 30719,
-};
+constexpr std::int32_t kIdOk = 1;
+constexpr std::int32_t kIdCancel = 2;
+constexpr std::int32_t kIdUseWinDir = 100;
+constexpr std::int32_t kIdWinDirText = 101;
+constexpr std::int32_t kIdUseSysDir = 102;
+constexpr std::int32_t kIdSysDirText = 103;
+constexpr std::int32_t kIdUseExtDir = 104;
+constexpr std::int32_t kIdExtDir = 105;
+constexpr std::int32_t kIdExtSubDir = 106;
+constexpr std::int32_t kIdRandom = 107;
+constexpr std::int32_t kIdChangeTime = 108;   // minutes
+constexpr std::int32_t kIdChangeTimeSpin = 109;
+constexpr std::int32_t kIdSaverList = 110;
+constexpr std::int32_t kIdSetting = 111;
+constexpr std::int32_t kIdPreview = 112;
+constexpr std::int32_t kIdSupport = 113;
+constexpr std::int32_t kIdDisableDwm = 114;
+constexpr std::int32_t kIdBrowse = 30717;
+constexpr std::int32_t kIdApply = 30719;
 
 // The address the Support button offers to open.
 extern const char kSupportUrl[];
