@@ -40,9 +40,11 @@ void Print(const char* key, const std::string& value) {
     std::fflush(stdout);
 }
 
+// WM_GETTEXT rather than GetWindowText: across processes the latter does not
+// ask an edit box for its text.
 std::string WindowText(HWND window) {
     wchar_t text[1024] = {};
-    GetWindowTextW(window, text, 1024);
+    SendMessageW(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text));
     return Utf8(text);
 }
 
