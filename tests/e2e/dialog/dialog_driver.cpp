@@ -15,6 +15,11 @@
 //   responsive <ms>       whether the dialog answers a message within <ms>
 //   gone <ms>             wait up to <ms> for the dialog to end
 //   rect                  the dialog's screen rectangle: left top width height
+//   saver-shown <ms>      wait up to <ms> for a "WindowsScreenSaverClass" window
+//   close-saver           post WM_CLOSE to that window
+//   box <ms>              wait up to <ms> for a message box owned by the dialog;
+//                         print its caption and text
+//   box-click <id>        press a button of that message box (6 Yes, 7 No)
 #include <windows.h>
 
 #include <cstdio>
@@ -25,9 +30,10 @@
 namespace {
 
 HWND g_dialog = nullptr;
+HWND g_box = nullptr;
 
 const int kChecks[] = {100, 102, 104, 106, 107, 114};
-const int kTexts[] = {101, 103, 105, 108};
+const int kTexts[] = {2, 101, 103, 105, 108};
 
 std::string Utf8(const wchar_t* text) {
     char buffer[4096];
@@ -76,6 +82,37 @@ bool Found() {
 }
 
 bool Gone() { return !IsWindow(g_dialog); }
+
+bool SaverShown() { return FindWindowW(L"WindowsScreenSaverClass", nullptr) != nullptr; }
+
+BOOL CALLBACK FindBox(HWND window, LPARAM) {
+    wchar_t className[64] = {};
+    GetClassNameW(window, className, 64);
+    if (std::wcscmp(className, L"#32770") == 0 && window != g_dialog &&
+        GetWindow(window, GW_OWNER) == g_dialog && IsWindowVisible(window)) {
+        g_box = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+bool BoxShown() {
+    g_box = nullptr;
+    EnumWindows(FindBox, 0);
+    return g_box != nullptr;
+}
+
+// The message box's text: its longest static control.
+BOOL CALLBACK LongestStatic(HWND window, LPARAM found) {
+    wchar_t className[64] = {};
+    GetClassNameW(window, className, 64);
+    auto& best = *reinterpret_cast<std::string*>(found);
+    if (std::wcscmp(className, L"Static") == 0) {
+        const std::string text = WindowText(window);
+        if (text.size() > best.size()) best = text;
+    }
+    return TRUE;
+}
 
 HWND Item(int id) { return GetDlgItem(g_dialog, id); }
 
@@ -163,6 +200,35 @@ int main() {
             std::printf("rect=%ld %ld %ld %ld\n", r.left, r.top, r.right - r.left,
                         r.bottom - r.top);
             std::fflush(stdout);
+        } else if (step == L"saver-shown") {
+            if (!WaitFor(SaverShown, _wtoi(next()))) return Fail("no saver window");
+            Print("saver", "shown");
+        } else if (step == L"close-saver") {
+            HWND saver = FindWindowW(L"WindowsScreenSaverClass", nullptr);
+            if (!saver) return Fail("no saver window");
+            PostMessageW(saver, WM_CLOSE, 0, 0);
+        } else if (step == L"box") {
+            if (!WaitFor(BoxShown, _wtoi(next()))) return Fail("no message box");
+            std::string text;
+            EnumChildWindows(g_box, LongestStatic, reinterpret_cast<LPARAM>(&text));
+            Print("box.title", WindowText(g_box));
+            // One line per line of the text.
+            std::string line;
+            int n = 0;
+            for (std::size_t at = 0;; ++at) {
+                if (at == text.size() || text[at] == '\n') {
+                    if (!line.empty() && line.back() == '\r') line.pop_back();
+                    Print(("box.text." + std::to_string(n++)).c_str(), line);
+                    line.clear();
+                    if (at == text.size()) break;
+                } else {
+                    line += text[at];
+                }
+            }
+        } else if (step == L"box-click") {
+            HWND button = g_box ? GetDlgItem(g_box, _wtoi(next())) : nullptr;
+            if (!button) return Fail("no such message box button");
+            PostMessageW(button, BM_CLICK, 0, 0);
         } else {
             return Fail("unknown step");
         }
