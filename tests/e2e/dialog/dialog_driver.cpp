@@ -161,6 +161,11 @@ int main() {
     for (int i = 1; i < argc; ++i) {
         const std::wstring step = argv[i];
         auto next = [&]() -> const wchar_t* { return i + 1 < argc ? argv[++i] : L""; };
+        if (step == L"gone" && !g_dialog && !Found()) {
+            next();
+            Print("gone", "1");
+            continue;
+        }
         if (step != L"find" && !g_dialog && !Found()) return Fail("no dialog");
 
         if (step == L"find") {
@@ -226,6 +231,7 @@ int main() {
                 }
             }
         } else if (step == L"box-click") {
+            if (!g_box) BoxShown();
             HWND button = g_box ? GetDlgItem(g_box, _wtoi(next())) : nullptr;
             if (!button) return Fail("no such message box button");
             PostMessageW(button, BM_CLICK, 0, 0);

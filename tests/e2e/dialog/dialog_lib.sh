@@ -16,6 +16,7 @@ dlg_begin() {  # test name
   [ -n "${E2E_DRIVER:-}" ] || e2e_die "E2E_DRIVER is not set: run the tests through ctest"
   DLG_WINDIR=$WINEPREFIX/drive_c/windows
   DLG_SAVER_LOG=$E2E_TEST_DIR/saver.log
+  DLG_DRIVER_OUT=$E2E_TEST_DIR/driver.out
   trap 'dlg_cleanup; e2e_kill_ours' EXIT
   local name
   for name in "${DLG_WIN_SAVERS[@]}"; do cp "$E2E_TESTSAVER" "$DLG_WINDIR/$name"; done
@@ -38,23 +39,25 @@ dlg_open() {
       timeout -k 5 150 wine "$E2E_SLUMBMIX" /c </dev/null >"$E2E_TEST_DIR/slumbmix.out" 2>&1
   ) &
   DLG_PID=$!
-  dlg_drive find 30000 || e2e_die "the settings dialog did not open: $(cat "$E2E_OUT")"
+  dlg_drive find 30000 || e2e_die "the settings dialog did not open: $(cat "$DLG_DRIVER_OUT")"
 }
 
-# Runs the driver's steps; its output is in $E2E_OUT. Fails when a step did.
+# Runs the driver's steps. Its output is kept in $DLG_DRIVER_OUT until the
+# next driver run (other commands reuse $E2E_OUT). Fails when a step did.
 dlg_drive() {
   e2e_run 60 "$E2E_DRIVER" "$@"
+  cp "$E2E_OUT" "$DLG_DRIVER_OUT"
   [ "$E2E_RC" -eq 0 ] || {
     e2e_log "dialog_driver $* exited with $E2E_RC: $(grep '^error=' "$E2E_OUT")"
     return 1
   }
 }
 
-# A value of the last driver output ("key=value"); the last one when the
+# A value of the last driver run's output ("key=value"); the last one when the
 # output holds several.
 dlg_value() {  # key
   local line
-  line=$(grep "^$1=" "$E2E_OUT" | tail -n1)
+  line=$(grep "^$1=" "$DLG_DRIVER_OUT" | tail -n1)
   printf '%s' "${line#*=}"
 }
 

@@ -7,7 +7,7 @@
 . "$(dirname "$0")/dialog_lib.sh"
 dlg_begin "${E2E_TEST:-dialog.save}"
 
-ext=$E2E_TEST_DIR/More Savers
+ext="$E2E_TEST_DIR/More Savers"
 mkdir -p "$ext"
 cp "$E2E_TESTSAVER" "$ext/DlgExtD.scr"
 extwin=$(e2e_winpath "$ext")

@@ -54,7 +54,7 @@ shoot() {  # name [environment...]
 }
 
 shoot dialog-en
-if fc-list | grep -q 'Noto Sans CJK JP'; then
+if [ -n "$(fc-list 'Noto Sans CJK JP' family)" ]; then
   e2e_run 30 reg add "$replacements" /v 'MS UI Gothic' /t REG_SZ /d 'Noto Sans CJK JP' /f
 else
   e2e_log "Noto Sans CJK JP is not installed: the Japanese caption may show boxes"
