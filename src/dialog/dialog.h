@@ -5,27 +5,29 @@
 #include <cstdint>
 
 #include "platform/platform.h"
+#include "resource.h"
 
-// Control identifiers shared by both templates.
-constexpr std::int32_t kIdOk = 1;
-constexpr std::int32_t kIdCancel = 2;
-constexpr std::int32_t kIdUseWinDir = 100;
-constexpr std::int32_t kIdWinDirText = 101;
-constexpr std::int32_t kIdUseSysDir = 102;
-constexpr std::int32_t kIdSysDirText = 103;
-constexpr std::int32_t kIdUseExtDir = 104;
-constexpr std::int32_t kIdExtDir = 105;
-constexpr std::int32_t kIdExtSubDir = 106;
-constexpr std::int32_t kIdRandom = 107;
-constexpr std::int32_t kIdChangeTime = 108;   // minutes
-constexpr std::int32_t kIdChangeTimeSpin = 109;
-constexpr std::int32_t kIdSaverList = 110;
-constexpr std::int32_t kIdSetting = 111;
-constexpr std::int32_t kIdPreview = 112;
-constexpr std::int32_t kIdSupport = 113;
-constexpr std::int32_t kIdDisableDwm = 114;
-constexpr std::int32_t kIdBrowse = 30717;
-constexpr std::int32_t kIdApply = 30719;
+// Control identifiers shared by both templates, from the header the resource
+// script builds them with.
+constexpr std::int32_t kIdOk = 1;      // IDOK
+constexpr std::int32_t kIdCancel = 2;  // IDCANCEL
+constexpr std::int32_t kIdUseWinDir = IDC_USE_WINDIR;
+constexpr std::int32_t kIdWinDirText = IDC_WINDIR_PATH;
+constexpr std::int32_t kIdUseSysDir = IDC_USE_SYSDIR;
+constexpr std::int32_t kIdSysDirText = IDC_SYSDIR_PATH;
+constexpr std::int32_t kIdUseExtDir = IDC_USE_EXTDIR;
+constexpr std::int32_t kIdExtDir = IDC_EXTDIR;
+constexpr std::int32_t kIdExtSubDir = IDC_EXT_SUBDIR;
+constexpr std::int32_t kIdRandom = IDC_RANDOM;
+constexpr std::int32_t kIdChangeTime = IDC_CHANGE_TIME;  // minutes
+constexpr std::int32_t kIdChangeTimeSpin = IDC_CHANGE_TIME_SPIN;
+constexpr std::int32_t kIdSaverList = IDC_SAVER_LIST;
+constexpr std::int32_t kIdSetting = IDC_SAVER_SETTING;
+constexpr std::int32_t kIdPreview = IDC_SAVER_PREVIEW;
+constexpr std::int32_t kIdSupport = IDC_SUPPORT;
+constexpr std::int32_t kIdDisableDwm = IDC_DISABLE_DWM;
+constexpr std::int32_t kIdBrowse = IDC_BROWSE;
+constexpr std::int32_t kIdApply = IDC_APPLY;
 
 // The address the Support button offers to open.
 extern const char kSupportUrl[];
