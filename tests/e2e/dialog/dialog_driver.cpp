@@ -1,5 +1,6 @@
 // Operates SLUMBMIX.SCR's settings dialog from outside, the way a user would,
-// with window messages only. Run under the same Wine prefix as the dialog.
+// with window messages only. "Message box" below means any dialog the
+// settings dialog owns: the support question or the folder browser. Run under the same Wine prefix as the dialog.
 //
 //   dialog_driver <step> [<step> ...]
 //
@@ -20,6 +21,7 @@
 //   box <ms>              wait up to <ms> for a message box owned by the dialog;
 //                         print its caption and text
 //   box-click <id>        press a button of that message box (6 Yes, 7 No)
+//   box-gone <ms>         wait up to <ms> until no such box is shown
 #include <windows.h>
 
 #include <cstdio>
@@ -101,6 +103,8 @@ bool BoxShown() {
     EnumWindows(FindBox, 0);
     return g_box != nullptr;
 }
+
+bool BoxGone() { return !BoxShown(); }
 
 // The message box's text: its longest static control.
 BOOL CALLBACK LongestStatic(HWND window, LPARAM found) {
@@ -230,6 +234,9 @@ int main() {
                     line += text[at];
                 }
             }
+        } else if (step == L"box-gone") {
+            if (!WaitFor(BoxGone, _wtoi(next()))) return Fail("message box still shown");
+            Print("box", "gone");
         } else if (step == L"box-click") {
             if (!g_box) BoxShown();
             HWND button = g_box ? GetDlgItem(g_box, _wtoi(next())) : nullptr;
