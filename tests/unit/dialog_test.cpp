@@ -263,15 +263,6 @@ TEST_F(SettingsDialog, ApplySavesRefreshesAndDisablesItselfAndTheSecondPressDoes
     EXPECT_EQ(Saves(), 9u);
 }
 
-TEST_F(SettingsDialog, ApplyWhileDisabledDoesNothing) {
-    Init();
-    fake::calls.clear();
-    EXPECT_EQ(Command(kIdApply), 1);
-    EXPECT_EQ(fake::calls, (std::vector<std::string>{
-                               fake::Call("GetDlgItem", kDialog, kIdApply),
-                               fake::Call("IsWindowEnabled", ControlHandle(kIdApply))}));
-}
-
 TEST_F(SettingsDialog, ReadsEveryControlIntoTheRecord) {
     Init();
     Click(kIdUseSysDir, 0);
