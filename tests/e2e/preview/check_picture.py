@@ -5,7 +5,7 @@ and black everywhere else.
 
     check_picture.py <screenshot.ppm> <icon.txt> <icon x> <icon y> <text x> <text y>
 
-The screenshot is a binary PPM (P6) of exactly the window's client area;
+The screenshot is a binary PPM (P6) of exactly the screen the window covers;
 icon.txt is the icon's source, whose 32x32 image is the one drawn. The name
 may be drawn with grey anti-aliasing: its pixels must be neutral greys no
 brighter than 0xC0C0C0, with some at exactly 0xC0C0C0.

@@ -7,8 +7,10 @@
 //   preview_parent.exe <SLUMBMIX.SCR>
 //
 // Output, one "name value" line per finding:
+//   parent-client                       its own client area, "152 112"
 //   class, style, exstyle, text, rect   the program's child window (rect in
-//                                       the parent's client coordinates)
+//                                       the parent's client coordinates),
+//                                       or "preview none" if none appeared
 //   alive-after-input                   1 when keys, clicks, Alt keys and
 //                                       loss of activation sent to it left
 //                                       it open
