@@ -147,8 +147,15 @@ void Dump() {
     Print("list.sel", std::to_string(SendMessageW(list, LB_GETCURSEL, 0, 0)));
 }
 
-void Command(int id, int code) {
+// A control's notification: posted when the dialog may block on it (Setting,
+// Preview), sent otherwise, as the control itself sends it, so that the
+// steps that follow see its effect.
+void PostCommand(int id, int code) {
     PostMessageW(g_dialog, WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(Item(id)));
+}
+
+void SendCommand(int id, int code) {
+    SendMessageW(g_dialog, WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(Item(id)));
 }
 
 int Fail(const char* what) {
@@ -182,7 +189,7 @@ int main() {
             if (!button) return Fail("no such control");
             SendMessageW(button, BM_CLICK, 0, 0);
         } else if (step == L"post-click") {
-            Command(_wtoi(next()), BN_CLICKED);
+            PostCommand(_wtoi(next()), BN_CLICKED);
         } else if (step == L"settext") {
             HWND edit = Item(_wtoi(next()));
             const std::wstring text = next();
@@ -192,7 +199,7 @@ int main() {
             const int index = _wtoi(next());
             if (SendMessageW(Item(110), LB_SETCURSEL, index, 0) == LB_ERR)
                 return Fail("no such line");
-            Command(110, LBN_SELCHANGE);
+            SendCommand(110, LBN_SELCHANGE);
         } else if (step == L"close") {
             PostMessageW(g_dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
         } else if (step == L"responsive") {
