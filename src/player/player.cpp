@@ -1,4 +1,10 @@
 #include "player/player.h"
 
-// Run mode is not built yet: nothing is played.
-void RunPlayer(const char*) {}
+#include "settings/settings.h"
+
+// Run mode's set-up; the catalogue and the play loop are not built yet, so
+// nothing is played after it.
+void RunPlayer(const char*) {
+    LoadSettings();
+    ApplyCompositionSetting();
+}
