@@ -41,6 +41,7 @@ struct SaverState {
     bool haveMouse;
     POINT mouse;
     const char* endReason;
+    bool endLogged;
     uint32_t random;
 };
 
@@ -159,6 +160,14 @@ void DrawFrame() {
 
 // ------------------------------------------------------------------ window
 
+// The end is logged as the window starts to go, so the log never says a
+// saver is on screen after its window has left it.
+void LogEnd(const char* reason) {
+    if (state.endLogged) return;
+    state.endLogged = true;
+    Log("ended", reason);
+}
+
 void End(HWND window, const char* reason) {
     if (!state.endReason) state.endReason = reason;
     PostMessageA(window, WM_CLOSE, 0, 0);
@@ -224,10 +233,11 @@ LRESULT CALLBACK SaverProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
         if (state.fullScreen && MovedFar(lParam)) End(window, "mouse-move");
         return 0;
     case WM_CLOSE:
-        if (!state.endReason) state.endReason = "close";
+        LogEnd(state.endReason ? state.endReason : "close");
         DestroyWindow(window);
         return 0;
     case WM_DESTROY:
+        LogEnd("parent-gone");  // a preview whose parent was destroyed
         KillTimer(window, kTimerId);
         FreeCanvas();
         PostQuitMessage(0);
@@ -291,7 +301,6 @@ int RunWindow(HINSTANCE instance, const CommandLine& command) {
         DispatchMessageA(&message);
     }
     if (state.fullScreen) ShowCursor(TRUE);
-    Log("ended", state.endReason ? state.endReason : "parent-gone");
     return 0;
 }
 
