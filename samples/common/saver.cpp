@@ -355,9 +355,13 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     case kModeRun:
     case kModePreview:
         return RunWindow(instance, command);
-    case kModeAbout:
-        MessageBoxA(command.window, kSampleAbout, kSampleName, MB_OK | MB_ICONINFORMATION);
+    case kModeAbout: {
+        char text[512];
+        wsprintfA(text, "%s\n\n%s\n\nA sample screen saver that comes with Slumbermix. It has no settings.",
+                  kSampleName, kSampleAbout);
+        MessageBoxA(command.window, text, kSampleName, MB_OK | MB_ICONINFORMATION);
         return 0;
+    }
     case kModeNone:
         return 0;
     }

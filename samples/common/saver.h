@@ -20,7 +20,7 @@ struct Canvas {
 
 // Supplied by each sample.
 extern const char kSampleName[];   // shown in the log and the message box
-extern const char kSampleAbout[];  // the text of the /c message box
+extern const char kSampleAbout[];  // one sentence for the /c message box
 extern const UINT kSampleFrameMs;  // timer interval
 void SampleStart(const Canvas& canvas);                  // a new canvas size
 void SampleFrame(const Canvas& canvas, float seconds);   // seconds since start

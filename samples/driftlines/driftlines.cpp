@@ -7,10 +7,7 @@
 #include "saver.h"
 
 const char kSampleName[] = "Driftlines";
-const char kSampleAbout[] =
-    "Driftlines\n\n"
-    "Smooth coloured curves drift across the dark, each trailing a fading ribbon of light.\n\n"
-    "A sample screen saver that comes with Slumbermix. It has no settings.";
+const char kSampleAbout[] = "Smooth coloured curves drift across the dark, each trailing a fading ribbon of light.";
 const UINT kSampleFrameMs = 30;
 
 namespace {

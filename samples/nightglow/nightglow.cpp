@@ -7,10 +7,7 @@
 #include "saver.h"
 
 const char kSampleName[] = "Nightglow";
-const char kSampleAbout[] =
-    "Nightglow\n\n"
-    "Curtains of aurora ripple slowly over a starry sky above a dark line of hills.\n\n"
-    "A sample screen saver that comes with Slumbermix. It has no settings.";
+const char kSampleAbout[] = "Curtains of aurora ripple slowly over a starry sky above a dark line of hills.";
 const UINT kSampleFrameMs = 40;
 
 namespace {

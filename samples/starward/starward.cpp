@@ -6,10 +6,7 @@
 #include "saver.h"
 
 const char kSampleName[] = "Starward";
-const char kSampleAbout[] =
-    "Starward\n\n"
-    "A slow flight through a field of stars, past a faint nebula.\n\n"
-    "A sample screen saver that comes with Slumbermix. It has no settings.";
+const char kSampleAbout[] = "A slow flight through a field of stars, past a faint nebula.";
 const UINT kSampleFrameMs = 30;
 
 namespace {

@@ -23,14 +23,23 @@ namespace {
 
 constexpr char kSaverClass[] = "WindowsScreenSaverClass";
 
-int ShowWindowFacts() {
+// The saver's full-screen window and the process it belongs to; prints
+// "none" when there is no such window.
+HWND FindSaverWindow(DWORD* pid) {
     HWND window = FindWindowA(kSaverClass, nullptr);
-    if (!window) {
+    *pid = 0;
+    if (window) {
+        GetWindowThreadProcessId(window, pid);
+    } else {
         printf("none\n");
-        return 1;
     }
-    DWORD pid = 0;
-    GetWindowThreadProcessId(window, &pid);
+    return window;
+}
+
+int ShowWindowFacts() {
+    DWORD pid;
+    HWND window = FindSaverWindow(&pid);
+    if (!window) return 1;
     LONG style = GetWindowLongA(window, GWL_STYLE);
     LONG exStyle = GetWindowLongA(window, GWL_EXSTYLE);
     RECT rect;
@@ -42,13 +51,9 @@ int ShowWindowFacts() {
 }
 
 int PostClose() {
-    HWND window = FindWindowA(kSaverClass, nullptr);
-    if (!window) {
-        printf("none\n");
-        return 1;
-    }
-    DWORD pid = 0;
-    GetWindowThreadProcessId(window, &pid);
+    DWORD pid;
+    HWND window = FindSaverWindow(&pid);
+    if (!window) return 1;
     PostMessageA(window, WM_CLOSE, 0, 0);
     printf("posted %lu\n", pid);
     return 0;
