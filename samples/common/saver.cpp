@@ -154,8 +154,8 @@ void Present(HDC target) {
 
 void DrawFrame() {
     if (!state.canvas.dc) return;
+    GdiFlush();  // the last frame's blit is done before pixels are written
     SampleFrame(state.canvas, static_cast<float>(GetTickCount() - state.startTick) / 1000.0f);
-    GdiFlush();
 }
 
 // ------------------------------------------------------------------ window
@@ -359,7 +359,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         char text[512];
         wsprintfA(text, "%s\n\n%s\n\nA sample screen saver that comes with Slumbermix. It has no settings.",
                   kSampleName, kSampleAbout);
-        MessageBoxA(command.window, text, kSampleName, MB_OK | MB_ICONINFORMATION);
+        HWND owner = IsWindow(command.window) ? command.window : nullptr;
+        MessageBoxA(owner, text, kSampleName, MB_OK | MB_ICONINFORMATION);
         return 0;
     }
     case kModeNone:

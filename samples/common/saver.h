@@ -10,7 +10,8 @@
 
 // The surface one frame is drawn on: a 32-bit top-down DIB section selected
 // into a memory DC. A sample draws with GDI through `dc`, or writes pixels
-// (0x00RRGGBB, `width` per row) after GdiFlush().
+// (0x00RRGGBB, `width` per row); GDI has been flushed before each frame, so
+// a sample that mixes the two calls GdiFlush() between GDI and pixels.
 struct Canvas {
     HDC dc;
     uint32_t* pixels;
