@@ -32,6 +32,8 @@ wine_env() {
   # The same answers from the locale on every machine; a test that wants
   # another language sets LC_ALL for its own commands.
   export LC_ALL=C.UTF-8
+  # Wine wants a home folder; a bare CI environment may not name one.
+  export HOME=${HOME:-$rig}
 }
 
 stop_wine() {
@@ -59,12 +61,13 @@ stop_xvfb() {  # pid start-time
 
 # Whatever a previous run left behind: an interrupted ctest skips cleanup,
 # and may even have stopped in the middle of setup.
+# The Windows programs go first, while their display is still there.
 stop_previous() {
+  stop_wine
   if [ -r "$rig/xvfb.pid" ]; then
     # shellcheck disable=SC2046  # its pid and start time
     stop_xvfb $(cat "$rig/xvfb.pid")
   fi
-  stop_wine
   rm -f "$rig/env.sh" "$rig/xvfb.pid"
 }
 
@@ -165,6 +168,7 @@ export WINEARCH=win64
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES='$WINEDLLOVERRIDES'
 export LC_ALL=C.UTF-8
+export HOME='$HOME'
 EOF
   mv "$rig/env.sh.new" "$rig/env.sh"
 }
