@@ -101,7 +101,7 @@ e2e_run() {  # seconds program args...
 
 # Starts a Windows program under Wine in the background, bounded like
 # e2e_run; E2E_BG_PID is the bounding process. Output goes to
-# $E2E_TEST_DIR/bg.out and bg.err.
+# $E2E_TEST_DIR/bg.out and bg.err. One such program at a time.
 e2e_start() {  # seconds program args...
   local seconds=$1
   shift
