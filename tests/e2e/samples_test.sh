@@ -18,37 +18,19 @@ SLUMBERMIX_DEMO_LOG=$(e2e_winpath "$demo_log")
 export SLUMBERMIX_DEMO_LOG
 screen=$(timeout 10 xdpyinfo | awk '/dimensions:/ { sub(/x/, " ", $2); print $2; exit }')
 
-# One saver running in the background, bounded; SAMPLE_RC is its exit code.
-sample_start() {  # seconds scr option
-  rm -f "$E2E_TEST_DIR/sample.rc"
-  (
-    rc=0
-    timeout -k 5 "$1" wine "$2" "$3" </dev/null >"$E2E_TEST_DIR/sample.out" 2>&1 || rc=$?
-    echo "$rc" >"$E2E_TEST_DIR/sample.rc"
-  ) &
-  SAMPLE_PID=$!
-}
-
-sample_ended() { [ -s "$E2E_TEST_DIR/sample.rc" ]; }
-sample_running() { ! sample_ended; }
-
-sample_wait_exit() {  # seconds
-  e2e_wait_for "$1" "the sample saver to end" sample_ended || return 1
-  wait "$SAMPLE_PID" 2>/dev/null
-  SAMPLE_RC=$(cat "$E2E_TEST_DIR/sample.rc")
-}
-
 saver_window_shown() {
   e2e_run 20 "$E2E_SAMPLE_HOST" window
   [ "$E2E_RC" -eq 0 ] && grep -q ' visible=1 ' "$E2E_OUT"
 }
+
+still_running() { ! e2e_background_ended; }
 
 # The last line of the demo log, without its time.
 last_logged() { tail -n1 "$demo_log" 2>/dev/null | cut -d' ' -f2-; }
 
 start_full_screen() {  # scr name
   rm -f "$demo_log"
-  sample_start 90 "$1" /s
+  e2e_start 90 "$1" /s
   e2e_wait_for 30 "the window of $2" saver_window_shown || return 1
   e2e_wait_for 10 "$2 to log its start" grep -q " $2 started /s" "$demo_log"
 }
@@ -81,10 +63,10 @@ for scr in "${samples[@]}"; do
 
     pointer_to 102 101
     sleep 1.5
-    e2e_expect "$file: a two-pixel move leaves it running" sample_running
+    e2e_expect "$file: a two-pixel move leaves it running" still_running
     pointer_to 400 300
-    sample_wait_exit 15 || e2e_fail "$file: still running after a real move"
-    e2e_expect_eq "$file: exit code after the move" "$SAMPLE_RC" 0
+    e2e_wait_exit 15 || e2e_fail "$file: still running after a real move"
+    e2e_expect_eq "$file: exit code after the move" "$E2E_RC" 0
     e2e_expect_eq "$file: logged end" "$(last_logged)" "$name ended mouse-move"
   else
     e2e_fail "$file: no full-screen window"
@@ -94,8 +76,8 @@ for scr in "${samples[@]}"; do
   # A key.
   if start_full_screen "$scr" "$name"; then
     timeout 5 xdotool key space
-    sample_wait_exit 15 || e2e_fail "$file: still running after a key"
-    e2e_expect_eq "$file: exit code after a key" "$SAMPLE_RC" 0
+    e2e_wait_exit 15 || e2e_fail "$file: still running after a key"
+    e2e_expect_eq "$file: exit code after a key" "$E2E_RC" 0
     e2e_expect_eq "$file: logged end after a key" "$(last_logged)" "$name ended key"
   else
     e2e_fail "$file: no full-screen window for the key"
@@ -106,8 +88,8 @@ for scr in "${samples[@]}"; do
   if start_full_screen "$scr" "$name"; then
     e2e_run 20 "$E2E_SAMPLE_HOST" close
     e2e_expect "$file: WM_CLOSE posted" grep -q '^posted ' "$E2E_OUT"
-    sample_wait_exit 15 || e2e_fail "$file: still running after WM_CLOSE"
-    e2e_expect_eq "$file: exit code after WM_CLOSE" "$SAMPLE_RC" 0
+    e2e_wait_exit 15 || e2e_fail "$file: still running after WM_CLOSE"
+    e2e_expect_eq "$file: exit code after WM_CLOSE" "$E2E_RC" 0
     e2e_expect_eq "$file: logged end after WM_CLOSE" "$(last_logged)" "$name ended close"
   else
     e2e_fail "$file: no full-screen window for WM_CLOSE"
