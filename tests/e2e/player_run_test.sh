@@ -1,0 +1,111 @@
+#!/usr/bin/env bash
+# Run mode under Wine: SLUMBMIX.SCR /s plays four test savers from the extra
+# folder, each once before any repeats, with "/s" forwarded, its folder as
+# working directory and idle priority. At each change-over a saver that
+# honours WM_CLOSE goes within the first step, one that only ends on input
+# goes through the imitated input, one that only ends on Escape goes
+# through the Escape. Moving the real pointer then ends the saver that runs,
+# which ends the run: the program exits with 0 and leaves nothing running.
+. "$(dirname "$0")/lib.sh"
+. "$(dirname "$0")/player_lib.sh"
+e2e_begin "${E2E_TEST:-player.run}"
+
+CHANGE_MS=4000
+savers=("alpha close.scr" bravo_close.scr charlie_input.scr delta_escape.scr)
+player_setup "$CHANGE_MS" "${savers[@]}"
+folder=$(e2e_winpath "$PLAYER_SAVERS")
+
+player_start 170
+# Four plays, three change-overs to wait through (escape and input take
+# 4 s, WM_CLOSE 3 s of them), then the first repeat.
+e2e_wait_for 120 "a fifth saver" player_has_runs 5 ||
+  e2e_fail "only $(player_run_count) savers started"
+
+# Real input, once a saver that ends on input is playing; an Escape-only
+# saver is left to the next change-over.
+ended_by_user=''
+deadline=$((SECONDS + 60))
+while [ -z "$ended_by_user" ] && [ "$SECONDS" -lt "$deadline" ] && ! player_has_ended; do
+  pid=$(player_runs | tail -n1)
+  case $(player_saver_name "$pid") in
+  *escape*)
+    runs=$(player_run_count)
+    e2e_wait_for 20 "the next saver" player_has_runs $((runs + 1)) || break
+    ;;
+  *)
+    e2e_wait_for 10 "the window of saver $pid" player_has_event "$pid" window &&
+      player_move_until_ended "$pid" 5 &&
+      [ "$(player_event "$pid" exit)" == move ] && ended_by_user=$pid
+    ;;
+  esac
+done
+e2e_expect "real input ended a saver" test -n "$ended_by_user"
+
+player_finish 30
+e2e_expect_eq "exit code of SLUMBMIX.SCR" "$PLAYER_RC" 0
+e2e_expect "no process left" e2e_wait_no_process_of_ours 15
+e2e_expect_eq "the saver ended by the user was the last one started" \
+  "$(player_runs | tail -n1)" "$ended_by_user"
+
+mapfile -t runs < <(player_runs)
+e2e_log "played: $(for p in "${runs[@]}"; do printf '%s; ' "$(player_saver_name "$p")"; done)"
+
+# Rotation: the first four are the four savers; the fifth is a repeat.
+first=$(for p in "${runs[@]:0:4}"; do player_saver_name "$p"; done | sort | tr '\n' '|')
+e2e_expect_eq "each saver once before any repeats" "$first" \
+  "$(printf '%s\n' "${savers[@]}" | sort | tr '\n' '|')"
+
+# Every start: command line, folder, priority.
+for pid in "${runs[@]}"; do
+  name=$(player_saver_name "$pid")
+  e2e_expect_eq "command line of $name ($pid)" "$(player_event "$pid" cmdline)" \
+    "\"$folder\\$name\" /s"
+  e2e_expect_eq "working directory of $name ($pid)" "$(player_event "$pid" cwd)" "$folder"
+  e2e_expect_eq "priority of $name ($pid)" "$(player_event "$pid" priority)" 0x40
+done
+
+# The first saver plays for the change time before anything is sent to it.
+first_pid=${runs[0]}
+played=$(($(player_event_time "$first_pid" "WM_CLOSE") - $(player_event_time "$first_pid" start)))
+e2e_expect "first saver played about $CHANGE_MS ms (played $played ms)" \
+  test "$played" -ge $((CHANGE_MS - 1000)) -a "$played" -le $((CHANGE_MS + 2000))
+
+# How each replaced saver went. The step is told by what it received and by
+# the time from WM_CLOSE to its end: within the 3000 ms of the first step,
+# or after it.
+for ((i = 0; i + 1 < ${#runs[@]}; i++)); do
+  pid=${runs[$i]}
+  name=$(player_saver_name "$pid")
+  close_verdict=$(player_event "$pid" WM_CLOSE)
+  reason=$(player_event "$pid" exit)
+  took=$(($(player_event_time "$pid" exit) - $(player_event_time "$pid" WM_CLOSE)))
+  e2e_log "$name ($pid): WM_CLOSE $close_verdict, exit $reason after $took ms"
+  case $name in
+  *close*)
+    e2e_expect_eq "$name honours WM_CLOSE" "$close_verdict" honoured
+    e2e_expect_eq "$name ended by WM_CLOSE" "$reason" close
+    e2e_expect "$name replaced within the first step" test "$took" -lt 3000
+    e2e_expect "$name got no imitated input" \
+      test -z "$(player_event "$pid" WM_KEYDOWN)"
+    ;;
+  *input*)
+    e2e_expect_eq "$name ignores WM_CLOSE" "$close_verdict" ignored
+    e2e_expect "$name ended by the imitated input (exit $reason)" \
+      test "$reason" == key -o "$reason" == move
+    e2e_expect "$name waited out the first step" test "$took" -ge 2900 -a "$took" -lt 4500
+    ;;
+  *escape*)
+    e2e_expect_eq "$name ignores WM_CLOSE" "$close_verdict" ignored
+    e2e_expect_eq "$name ended by a key" "$reason" key
+    e2e_expect "$name got Escape with lParam 1" \
+      grep -q " $pid WM_KEYDOWN 0x1b lParam=0x00000001 .* honoured$" "$PLAYER_LOG"
+    e2e_expect "$name waited out the first two steps" test "$took" -ge 3900
+    ;;
+  esac
+done
+
+if [ "$E2E_FAILURES" -ne 0 ]; then
+  e2e_log "saver log:"
+  cat "$PLAYER_LOG" >&2
+fi
+e2e_done
