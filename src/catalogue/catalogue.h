@@ -30,14 +30,25 @@ struct SaverList {
     StringPool names;
 };
 
-// Storage. Each returns whether it succeeded (the buffers are left as they
-// were on failure, after the "Not enough memory" message).
+// Storage.
+//
+// A failed allocation or growth shows "Not enough memory" (no owner, default
+// caption, OK only) and leaves the buffer exactly as it was; the function
+// then returns false. AppendString stores nothing and keeps its cursor when
+// the pool cannot hold the text; AddEntry adds nothing (the count stays) when
+// either the items or the pool cannot grow. Nothing is ever written past the
+// end of a block, and entries 0 to count-1 stay valid whatever fails.
+//
+// Reserve with nothing allocated first takes a 16384-byte block; a request
+// above what it holds then grows it to the request rounded up to 16384. A
+// request above 0 bytes after a failed first block therefore shows the
+// message twice (the block, then the growth).
 bool Reserve(HeapBuffer& buffer, std::uint32_t bytes);
 bool ResetPool(StringPool& pool);
 bool AppendString(StringPool& pool, const char* text, std::uint32_t* offset);
 bool AddEntry(SaverList& list, const char* path);
-void FreeBuffer(HeapBuffer& buffer);
-void FreeList(SaverList& list);  // both buffers; the list becomes empty
+void FreeBuffer(HeapBuffer& buffer);  // nothing to do when nothing is allocated
+void FreeList(SaverList& list);       // both buffers; the list becomes all zero
 
 SaverEntry* Entries(const SaverList& list);
 const char* EntryPath(const SaverList& list, std::int32_t index);
@@ -45,6 +56,13 @@ const char* EntryPath(const SaverList& list, std::int32_t index);
 // Same length and same bytes after folding ASCII a-z to A-Z.
 bool EqualNoCase(const char* a, const char* b);
 
-// Appends every saver of the folders the settings enable.
+// Appends every saver of the folders the settings enable: the Windows
+// directory, the System directory, then ExtDir (with its subfolders when
+// ExtSubDir is set). Stops at the first entry the list cannot take (after the
+// memory message), keeping what it found until then.
 void ScanAll(SaverList& list);
-void ScanFolder(SaverList& list, const char* folder, std::int32_t recurse);
+// Appends the savers of one folder; with `recurse` non-zero each subfolder is
+// scanned where it is met. A folder, subfolder, search pattern or file path
+// that would not fit MAX_PATH with its NUL is skipped. Returns false only
+// when the list ran out of memory (the scan should stop).
+bool ScanFolder(SaverList& list, const char* folder, std::int32_t recurse);

@@ -59,6 +59,15 @@ constexpr std::uint32_t kWaitFailed = 0xFFFFFFFF;
 // Processes
 constexpr std::uint32_t kIdlePriorityClass = 0x40;
 constexpr std::uint32_t kCreateSeparateWowVdm = 0x800;
+// sizeof(STARTUPINFOA), the value a child's start-up record carries in its
+// size field: 68 bytes in the 32-bit program, 104 in the 64-bit one. The
+// host build stands for the 32-bit release program. The Win32 side checks
+// this against the real structure at compile time.
+#if defined(_WIN64)
+constexpr std::uint32_t kStartupInfoSize = 104;
+#else
+constexpr std::uint32_t kStartupInfoSize = 68;
+#endif
 
 // Files
 constexpr std::uint32_t kFileAttributeDirectory = 0x10;

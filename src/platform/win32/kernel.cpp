@@ -3,6 +3,9 @@
 
 #include "platform/win32/win32.h"
 
+static_assert(plat::kStartupInfoSize == sizeof(STARTUPINFOA),
+              "kStartupInfoSize must match this build's STARTUPINFOA");
+
 namespace plat {
 using win32::As;
 

@@ -1,0 +1,105 @@
+// The catalogue scan: every file with the extension SCR in the folders the
+// settings enable, in the order the file system returns them, subfolders
+// entered where they are met.
+#include <cstring>
+
+#include "catalogue/catalogue.h"
+#include "settings/settings.h"
+
+namespace {
+
+constexpr std::uint32_t kPathSize = plat::kMaxPath;  // bytes, the NUL included
+
+// Our own file: running it from itself would only start another rotation.
+constexpr char kOwnFileName[] = "SLUMBMIX.SCR";
+
+// Writes `text` at `at` in a kPathSize-byte path buffer. A path that would
+// not fit with its NUL is refused, never cut short: a shortened name would
+// name some other file or folder.
+bool PutText(char (&path)[kPathSize], std::size_t at, const char* text, std::size_t length) {
+    if (at + length >= kPathSize) return false;
+    std::memcpy(path + at, text, length);
+    path[at + length] = '\0';
+    return true;
+}
+
+bool IsDotOrDotDot(const char* name) {
+    return std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0;
+}
+
+bool IsSaverFileName(const char* name) {
+    const char* dot = std::strrchr(name, '.');
+    if (!dot) return false;
+    if (!EqualNoCase(dot + 1, "SCR")) return false;
+    return !EqualNoCase(name, kOwnFileName);
+}
+
+// Bytes before the NUL, or `limit` when there is none in the first `limit`.
+std::size_t BoundedLength(const char* text, std::size_t limit) {
+    std::size_t n = 0;
+    while (n < limit && text[n] != '\0') ++n;
+    return n;
+}
+
+// Scans the Windows or System directory without subfolders. The system's
+// answer is the text's length, 0 when it has none, or the size it would
+// need (260 or more) when the text does not fit: those two are skipped.
+// False only when the list ran out of memory.
+using GetDirectory = std::uint32_t (*)(char*, std::uint32_t);
+bool ScanSystemFolder(SaverList& list, GetDirectory get) {
+    char folder[kPathSize];
+    std::uint32_t length = get(folder, kPathSize);
+    if (length == 0 || length >= kPathSize) return true;
+    return ScanFolder(list, folder, 0);
+}
+
+}  // namespace
+
+bool ScanFolder(SaverList& list, const char* folder, std::int32_t recurse) {
+    char path[kPathSize];
+
+    // The prefix: the folder with a backslash unless its last character is
+    // one. The last character is found with CharPrevA, as the trail byte of
+    // a double-byte character may be 0x5C; a lead byte never is, so the
+    // first byte of the last character decides. An empty folder becomes
+    // "\", the root of the current drive.
+    std::size_t length = BoundedLength(folder, kPathSize);
+    if (!PutText(path, 0, folder, length)) return true;
+    const char* last = plat::CharPrevA(path, path + length);
+    if (*last != '\\') {
+        if (!PutText(path, length, "\\", 1)) return true;
+        ++length;
+    }
+    const std::size_t prefix = length;
+
+    if (!PutText(path, prefix, "*.*", 3)) return true;
+    plat::FindData found;
+    plat::Handle find = plat::FindFirstFileA(path, &found);
+    if (find == plat::kInvalidHandle) return true;
+
+    bool enoughMemory = true;
+    do {
+        const char* name = found.fileName;
+        std::size_t nameLength = BoundedLength(name, sizeof found.fileName);
+        if (nameLength == sizeof found.fileName) continue;  // not a terminated name
+        if (IsDotOrDotDot(name)) continue;
+        if (found.attributes & plat::kFileAttributeDirectory) {
+            if (!recurse) continue;
+            if (!PutText(path, prefix, name, nameLength)) continue;
+            enoughMemory = ScanFolder(list, path, recurse);
+        } else {
+            if (!IsSaverFileName(name)) continue;
+            if (!PutText(path, prefix, name, nameLength)) continue;
+            enoughMemory = AddEntry(list, path);
+        }
+    } while (enoughMemory && plat::FindNextFileA(find, &found));
+
+    plat::FindClose(find);
+    return enoughMemory;
+}
+
+void ScanAll(SaverList& list) {
+    if (Settings.UseWinDir && !ScanSystemFolder(list, plat::GetWindowsDirectoryA)) return;
+    if (Settings.UseSysDir && !ScanSystemFolder(list, plat::GetSystemDirectoryA)) return;
+    if (Settings.UseExtDir) ScanFolder(list, Settings.ExtDir, Settings.ExtSubDir);
+}

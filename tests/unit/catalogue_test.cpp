@@ -1,0 +1,468 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "catalogue/catalogue.h"
+#include "fake/fake_common.h"
+#include "fake/fake_files.h"
+#include "fake/fake_heap.h"
+#include "settings/settings.h"
+
+namespace {
+
+using fake::File;
+using fake::Folder;
+
+const std::string kNoMemory =
+    fake::Call("MessageBoxA", nullptr, "Not enough memory", nullptr, plat::kMbOk);
+
+std::vector<std::string> Paths(const SaverList& list) {
+    std::vector<std::string> out;
+    for (std::int32_t i = 0; i < list.count; ++i) out.push_back(EntryPath(list, i));
+    return out;
+}
+
+std::vector<std::string> Searched() {
+    std::vector<std::string> out;
+    for (const auto& call : fake::CallsNamed({"FindFirstFileA"})) out.push_back(call);
+    return out;
+}
+
+std::string Search(const std::string& pattern) { return fake::Call("FindFirstFileA", pattern); }
+
+class Catalogue : public ::testing::Test {
+protected:
+    void SetUp() override {
+        fake::ResetAll();
+        Settings = kDefaultSettings;
+    }
+    void TearDown() override { FreeList(list); }
+    SaverList list{};
+};
+
+// ------------------------------------------------------------------ storage
+
+TEST_F(Catalogue, ReserveRoundsUpToWholeSteps) {
+    struct Case {
+        std::uint32_t bytes;
+        std::uint32_t capacity;
+    };
+    for (Case c : {Case{0, 16384}, Case{1, 16384}, Case{16384, 16384}, Case{16385, 32768},
+                   Case{32768, 32768}, Case{49153, 65536}}) {
+        HeapBuffer buffer{};
+        EXPECT_TRUE(Reserve(buffer, c.bytes)) << c.bytes;
+        EXPECT_EQ(buffer.capacity, c.capacity) << c.bytes;
+        EXPECT_EQ(fake::heap.blocks.at(buffer.start), c.capacity) << c.bytes;
+        FreeBuffer(buffer);
+    }
+    EXPECT_EQ(fake::common.messageBoxCount, 0);
+    EXPECT_TRUE(fake::heap.blocks.empty());
+}
+
+TEST_F(Catalogue, EntryNumber2048FitsAndThe2049thGrowsTheItems) {
+    for (int i = 0; i < 2048; ++i) ASSERT_TRUE(AddEntry(list, "a.scr"));
+    EXPECT_EQ(list.items.capacity, 16384u);
+    EXPECT_TRUE(fake::CallsNamed({"HeapReAlloc"}).empty());
+
+    void* before = list.items.start;
+    ASSERT_TRUE(AddEntry(list, "b.scr"));
+    EXPECT_EQ(list.count, 2049);
+    EXPECT_EQ(list.items.capacity, 32768u);
+    EXPECT_EQ(fake::CallsNamed({"HeapReAlloc"}),
+              std::vector<std::string>{fake::Call("HeapReAlloc", fake::ProcessHeap(), 0u, before,
+                                                  std::size_t{32768})});
+    for (int i = 0; i < 2049; ++i) {
+        EXPECT_EQ(Entries(list)[i].playCount, 0);
+        EXPECT_STREQ(EntryPath(list, i), i < 2048 ? "a.scr" : "b.scr");
+    }
+}
+
+TEST_F(Catalogue, PathsStayReadableWhenThePoolGrows) {
+    // 250-byte paths: the pool grows (and the fake heap moves it) several times.
+    std::vector<std::string> expected;
+    for (int i = 0; i < 200; ++i) {
+        std::string path = "C:\\" + std::to_string(i) + std::string(240, 'p') + ".scr";
+        expected.push_back(path);
+        ASSERT_TRUE(AddEntry(list, path.c_str()));
+    }
+    EXPECT_EQ(list.names.buffer.capacity, 65536u);
+    EXPECT_EQ(Paths(list), expected);
+    // The cursor follows the moved block: the next string goes right after the last.
+    const char* base = static_cast<const char*>(list.names.buffer.start);
+    EXPECT_EQ(list.names.cursor, EntryPath(list, 199) + expected[199].size() + 1);
+    EXPECT_EQ(Entries(list)[0].path, 0u);
+    EXPECT_EQ(EntryPath(list, 1), base + expected[0].size() + 1);
+}
+
+TEST_F(Catalogue, FailedFirstBlockForAnEntryShowsTheMessageTwice) {
+    fake::heap.failCalls = {1};
+    EXPECT_FALSE(AddEntry(list, "C:\\a.scr"));
+    EXPECT_EQ(fake::CallsNamed({"MessageBoxA"}), (std::vector<std::string>{kNoMemory, kNoMemory}));
+    EXPECT_EQ(list.count, 0);
+    EXPECT_EQ(list.items.capacity, 0u);
+    EXPECT_EQ(list.names.buffer.capacity, 0u);  // the pool was not even tried
+    EXPECT_EQ(fake::CallsNamed({"HeapAlloc", "HeapReAlloc"}).size(), 1u);
+
+    // The list is still usable once memory is there again.
+    EXPECT_TRUE(AddEntry(list, "C:\\a.scr"));
+    EXPECT_EQ(Paths(list), std::vector<std::string>{"C:\\a.scr"});
+}
+
+TEST_F(Catalogue, FailedFirstPoolBlockKeepsTheListUnchanged) {
+    // ResetPool asks for 1 byte: with no block that is a second failure.
+    fake::heap.failCalls = {1};
+    StringPool pool{};
+    EXPECT_FALSE(ResetPool(pool));
+    EXPECT_EQ(pool.cursor, nullptr);
+    EXPECT_EQ(pool.buffer.capacity, 0u);
+    EXPECT_EQ(fake::common.messageBoxCount, 2);
+
+    fake::ResetAll();
+    fake::heap.failCalls = {2};  // the items block is had, the pool's is not
+    EXPECT_FALSE(AddEntry(list, "C:\\a.scr"));
+    EXPECT_EQ(fake::common.messageBoxCount, 2);
+    EXPECT_EQ(list.count, 0);
+    EXPECT_EQ(list.names.cursor, nullptr);
+    EXPECT_TRUE(AddEntry(list, "C:\\b.scr"));
+    EXPECT_EQ(Paths(list), std::vector<std::string>{"C:\\b.scr"});
+}
+
+TEST_F(Catalogue, FailedGrowthOfTheItemsLeavesTheListAsItWas) {
+    for (int i = 0; i < 2048; ++i) ASSERT_TRUE(AddEntry(list, "a.scr"));
+    char* cursor = list.names.cursor;
+    void* items = list.items.start;
+    fake::heap.failCalls = {fake::heap.allocationCalls + 1};
+
+    EXPECT_FALSE(AddEntry(list, "b.scr"));
+    EXPECT_EQ(fake::CallsNamed({"MessageBoxA"}), std::vector<std::string>{kNoMemory});
+    EXPECT_EQ(list.count, 2048);
+    EXPECT_EQ(list.items.start, items);
+    EXPECT_EQ(list.items.capacity, 16384u);
+    EXPECT_EQ(list.names.cursor, cursor);
+
+    EXPECT_TRUE(AddEntry(list, "c.scr"));
+    EXPECT_EQ(list.count, 2049);
+    EXPECT_STREQ(EntryPath(list, 2048), "c.scr");
+    EXPECT_STREQ(EntryPath(list, 2047), "a.scr");
+}
+
+TEST_F(Catalogue, FailedGrowthOfThePoolStoresNothing) {
+    // 16000 bytes in use; a 500-byte path would end past the first block.
+    std::string filler(15999, 'f');
+    ASSERT_TRUE(AddEntry(list, filler.c_str()));
+    char* cursor = list.names.cursor;
+    fake::heap.failCalls = {fake::heap.allocationCalls + 1};
+
+    std::string big(499, 'b');
+    EXPECT_FALSE(AddEntry(list, big.c_str()));
+    EXPECT_EQ(fake::common.messageBoxCount, 1);
+    EXPECT_EQ(list.count, 1);
+    EXPECT_EQ(list.names.cursor, cursor);
+    EXPECT_EQ(list.names.buffer.capacity, 16384u);
+    EXPECT_EQ(Paths(list), std::vector<std::string>{filler});
+}
+
+TEST_F(Catalogue, RequestsBeyond32BitsFailWithTheMessage) {
+    HeapBuffer buffer{};
+    EXPECT_FALSE(Reserve(buffer, 0xFFFFFFFFu));
+    EXPECT_EQ(buffer.capacity, 16384u);
+    EXPECT_TRUE(fake::CallsNamed({"HeapReAlloc"}).empty());
+    EXPECT_EQ(fake::common.messageBoxCount, 1);
+    FreeBuffer(buffer);
+}
+
+TEST_F(Catalogue, FreeingGivesBothBlocksBackOnce) {
+    FreeList(list);  // never allocated
+    EXPECT_TRUE(fake::calls.empty());
+
+    ASSERT_TRUE(AddEntry(list, "a.scr"));
+    void* items = list.items.start;
+    void* names = list.names.buffer.start;
+    fake::calls.clear();
+    FreeList(list);
+    EXPECT_EQ(fake::CallsNamed({"HeapFree"}),
+              (std::vector<std::string>{fake::Call("HeapFree", fake::ProcessHeap(), 0u, items),
+                                        fake::Call("HeapFree", fake::ProcessHeap(), 0u, names)}));
+    EXPECT_EQ(list.count, 0);
+    EXPECT_EQ(list.items.capacity, 0u);
+    EXPECT_EQ(list.names.cursor, nullptr);
+    FreeList(list);
+    EXPECT_EQ(fake::CallsNamed({"HeapFree"}).size(), 2u);
+    EXPECT_EQ(fake::heap.badFrees, 0);
+    EXPECT_TRUE(fake::heap.blocks.empty());
+}
+
+// ------------------------------------------------------------------ names
+
+TEST(EqualNoCase, FoldsOnlyAsciiLetters) {
+    struct Case {
+        const char* a;
+        const char* b;
+        bool equal;
+    };
+    for (Case c : {Case{"SCR", "scr", true}, Case{"sCr", "ScR", true}, Case{"", "", true},
+                   Case{"SCR", "SCRX", false}, Case{"SCRX", "SCR", false}, Case{"SCR", "", false},
+                   Case{"@", "`", false},            // 0x40 / 0x60 are not letters
+                   Case{"[", "{", false},            // nor 0x5B / 0x7B
+                   Case{"\xC9", "\xE9", false},      // accented letters are left alone
+                   Case{"\x82\xA0", "\x82\xA0", true},
+                   Case{"\x82\x61", "\x82\x41", true}}) {  // a trail byte folds like any byte
+        EXPECT_EQ(EqualNoCase(c.a, c.b), c.equal) << '"' << c.a << "\" vs \"" << c.b << '"';
+    }
+}
+
+// ------------------------------------------------------------------ scan
+
+// A folder holding every kind of name the scan must tell apart, with
+// subfolders met in the middle of it.
+void ScriptSaverTree() {
+    fake::files.folders["C:\\Savers\\"] = {
+        Folder("."),
+        Folder(".."),
+        File("mystify.scr"),
+        File("BUBBLES.SCR"),
+        Folder("sub"),
+        File("a.Scr"),
+        File("x.scr.bak"),
+        File("scr"),
+        File("readme.txt"),
+        File(".scr"),
+        File("SLUMBMIX.SCR"),
+        File("slumbmix.scr"),
+        File("slumbmix2.scr"),
+        Folder("themes.scr"),
+        File("hidden.scr", fake::kFileAttributeHidden | fake::kFileAttributeSystem),
+        {"Mystify Your Mind.scr", fake::kFileAttributeArchive, "MYSTIF~1.SCR"},
+        File("last.SCR"),
+    };
+    fake::files.folders["C:\\Savers\\sub\\"] = {
+        Folder("."), Folder(".."), File("deep.scr"), Folder("inner"), File("SlumbMix.Scr"),
+        File("after.scr"),
+    };
+    fake::files.folders["C:\\Savers\\sub\\inner\\"] = {File("inner.scr")};
+    fake::files.folders["C:\\Savers\\themes.scr\\"] = {File("t.scr")};
+}
+
+TEST_F(Catalogue, ScanTellsSaversFromEverythingElse) {
+    ScriptSaverTree();
+    EXPECT_TRUE(ScanFolder(list, "C:\\Savers", 0));
+    EXPECT_EQ(Paths(list), (std::vector<std::string>{
+                               "C:\\Savers\\mystify.scr", "C:\\Savers\\BUBBLES.SCR",
+                               "C:\\Savers\\a.Scr", "C:\\Savers\\.scr",
+                               "C:\\Savers\\slumbmix2.scr", "C:\\Savers\\hidden.scr",
+                               "C:\\Savers\\Mystify Your Mind.scr", "C:\\Savers\\last.SCR"}));
+    EXPECT_EQ(Searched(), std::vector<std::string>{Search("C:\\Savers\\*.*")});
+    EXPECT_EQ(fake::files.openFinds, 0);
+}
+
+TEST_F(Catalogue, RecursiveScanEntersSubfoldersWhereTheyAreMet) {
+    ScriptSaverTree();
+    EXPECT_TRUE(ScanFolder(list, "C:\\Savers", 1));
+    EXPECT_EQ(Paths(list), (std::vector<std::string>{
+                               "C:\\Savers\\mystify.scr", "C:\\Savers\\BUBBLES.SCR",
+                               "C:\\Savers\\sub\\deep.scr", "C:\\Savers\\sub\\inner\\inner.scr",
+                               "C:\\Savers\\sub\\after.scr", "C:\\Savers\\a.Scr",
+                               "C:\\Savers\\.scr", "C:\\Savers\\slumbmix2.scr",
+                               "C:\\Savers\\themes.scr\\t.scr", "C:\\Savers\\hidden.scr",
+                               "C:\\Savers\\Mystify Your Mind.scr", "C:\\Savers\\last.SCR"}));
+    EXPECT_EQ(Searched(), (std::vector<std::string>{
+                              Search("C:\\Savers\\*.*"), Search("C:\\Savers\\sub\\*.*"),
+                              Search("C:\\Savers\\sub\\inner\\*.*"),
+                              Search("C:\\Savers\\themes.scr\\*.*")}));
+    // Each search is closed before the one that contains it goes on.
+    auto finds = fake::CallsNamed({"FindFirstFileA", "FindClose"});
+    EXPECT_EQ(finds[1], Search("C:\\Savers\\sub\\*.*"));
+    EXPECT_EQ(finds[2], Search("C:\\Savers\\sub\\inner\\*.*"));
+    EXPECT_EQ(finds[3].rfind("FindClose(", 0), 0u);
+    EXPECT_EQ(fake::files.openFinds, 0);
+}
+
+TEST_F(Catalogue, ScanAllGoesWindowsSystemThenExtraAndKeepsDuplicates) {
+    fake::files.folders["C:\\WINDOWS\\"] = {File("win.scr")};
+    fake::files.folders["C:\\WINDOWS\\system32\\"] = {File("sys.scr")};
+    ScriptSaverTree();
+    Settings.UseExtDir = 1;
+    Settings.ExtSubDir = 0;
+    std::strcpy(Settings.ExtDir, "C:\\WINDOWS");  // the Windows directory again
+    ScanAll(list);
+    EXPECT_EQ(Paths(list), (std::vector<std::string>{"C:\\WINDOWS\\win.scr",
+                                                     "C:\\WINDOWS\\system32\\sys.scr",
+                                                     "C:\\WINDOWS\\win.scr"}));
+    EXPECT_EQ(fake::CallsNamed({"GetWindowsDirectoryA", "GetSystemDirectoryA"}),
+              (std::vector<std::string>{fake::Call("GetWindowsDirectoryA", 260u),
+                                        fake::Call("GetSystemDirectoryA", 260u)}));
+}
+
+TEST_F(Catalogue, ScanAllVisitsOnlyWhatTheSettingsEnable) {
+    struct Case {
+        std::int32_t win, sys, ext, sub;
+        std::vector<std::string> searched;
+    };
+    const std::vector<Case> cases = {
+        {0, 0, 0, 0, {}},
+        {1, 0, 0, 1, {Search("C:\\WINDOWS\\*.*")}},
+        {0, 1, 0, 0, {Search("C:\\WINDOWS\\system32\\*.*")}},
+        {0, 0, 1, 0, {Search("C:\\Savers\\*.*")}},
+        {0, 0, 1, 1,
+         {Search("C:\\Savers\\*.*"), Search("C:\\Savers\\sub\\*.*"),
+          Search("C:\\Savers\\sub\\inner\\*.*"), Search("C:\\Savers\\themes.scr\\*.*")}},
+    };
+    for (const Case& c : cases) {
+        fake::ResetAll();
+        FreeList(list);
+        ScriptSaverTree();
+        Settings = kDefaultSettings;
+        Settings.UseWinDir = c.win;
+        Settings.UseSysDir = c.sys;
+        Settings.UseExtDir = c.ext;
+        Settings.ExtSubDir = c.sub;
+        std::strcpy(Settings.ExtDir, "C:\\Savers");
+        ScanAll(list);
+        EXPECT_EQ(Searched(), c.searched) << c.win << c.sys << c.ext << c.sub;
+        if (c.searched.empty()) {
+            EXPECT_TRUE(fake::calls.empty());
+            EXPECT_EQ(list.count, 0);
+        }
+    }
+}
+
+TEST_F(Catalogue, SystemFolderAnswersOutsideTheBufferAreSkipped) {
+    struct Case {
+        fake::SystemFolder answer;
+        bool searched;
+    };
+    const std::string long259 = "C:\\" + std::string(256, 'w');
+    const std::string long260 = "C:\\" + std::string(257, 'w');
+    const std::vector<Case> cases = {
+        {{"C:\\WIN", std::nullopt}, true},
+        {{"C:\\WIN", 0u}, false},
+        {{"C:\\WIN", 260u}, false},
+        {{"C:\\WIN", 261u}, false},
+        {{long260, std::nullopt}, false},  // the system answers 261, the size it needs
+    };
+    for (const Case& c : cases) {
+        fake::ResetAll();
+        Settings.UseSysDir = 0;
+        fake::files.windowsDirectory = c.answer;
+        ScanAll(list);
+        EXPECT_EQ(Searched().size(), c.searched ? 1u : 0u) << c.answer.text;
+    }
+    // 259 bytes fit the buffer but leave no room for the backslash.
+    fake::ResetAll();
+    fake::files.windowsDirectory = {long259, std::nullopt};
+    Settings.UseSysDir = 1;
+    ScanAll(list);
+    EXPECT_EQ(Searched(), std::vector<std::string>{Search("C:\\WINDOWS\\system32\\*.*")});
+    EXPECT_EQ(fake::files.longPatterns, 0);
+}
+
+TEST_F(Catalogue, TheTrailingBackslashTestKnowsDoubleByteCharacters) {
+    struct Case {
+        std::uint32_t codePage;
+        const char* folder;
+        const char* pattern;
+    };
+    // 0x95 0x5C is one Shift-JIS character whose second byte is a backslash.
+    for (Case c : {Case{932, "C:\\\x95\x5C", "C:\\\x95\x5C\\*.*"},
+                   Case{1252, "C:\\\x95\x5C", "C:\\\x95\x5C*.*"},
+                   Case{932, "C:\\\x95\x5C\\", "C:\\\x95\x5C\\*.*"},
+                   Case{932, "C:\\\x95\x5C\x5C", "C:\\\x95\x5C\x5C*.*"},
+                   Case{932, "D:\\Savers\\", "D:\\Savers\\*.*"},
+                   Case{932, "D:\\Savers", "D:\\Savers\\*.*"},
+                   Case{932, "\\", "\\*.*"},
+                   Case{932, "", "\\*.*"}}) {
+        fake::ResetAll();
+        fake::files.codePage = c.codePage;
+        ScanFolder(list, c.folder, 0);
+        EXPECT_EQ(Searched(), std::vector<std::string>{Search(c.pattern)}) << c.folder;
+    }
+}
+
+TEST_F(Catalogue, DoubleByteSubfolderGetsItsOwnBackslash) {
+    fake::files.codePage = 932;
+    fake::files.folders["C:\\S\\"] = {Folder("\x95\x5C"), File("z.scr")};
+    fake::files.folders["C:\\S\\\x95\x5C\\"] = {File("\x83\x5C.scr")};
+    ScanFolder(list, "C:\\S", 1);
+    EXPECT_EQ(Paths(list),
+              (std::vector<std::string>{"C:\\S\\\x95\x5C\\\x83\x5C.scr", "C:\\S\\z.scr"}));
+}
+
+TEST_F(Catalogue, EmptyExtraFolderScansTheRootOfTheCurrentDrive) {
+    fake::files.folders["\\"] = {File("root.scr")};
+    Settings.UseWinDir = Settings.UseSysDir = 0;
+    Settings.UseExtDir = 1;
+    Settings.ExtDir[0] = '\0';
+    ScanAll(list);
+    EXPECT_EQ(Paths(list), std::vector<std::string>{"\\root.scr"});
+}
+
+TEST_F(Catalogue, PathsThatWouldNotFitAreSkippedWhole) {
+    // A 200-byte prefix; file paths of 258, 259 and 260 bytes before the NUL.
+    const std::string folder = "C:\\" + std::string(196, 'd');  // 199 bytes
+    const std::string prefix = folder + "\\";
+    auto name = [&](std::size_t total) { return std::string(total - prefix.size() - 4, 'n') + ".scr"; };
+    // Subfolder paths of 255 (its search pattern is 259 bytes), 256 (260) and
+    // 260 bytes (not even the folder fits).
+    auto sub = [&](std::size_t total, char c) { return std::string(total - prefix.size(), c); };
+    fake::files.folders[prefix] = {File(name(258)), File(name(259)), File(name(260)),
+                                   Folder(sub(255, 'a')), Folder(sub(256, 'b')),
+                                   Folder(sub(260, 'c'))};
+    fake::files.folders[prefix + sub(255, 'a') + "\\"] = {File("in.scr")};
+    fake::files.folders[prefix + sub(256, 'b') + "\\"] = {File("in.scr")};
+
+    ScanFolder(list, folder.c_str(), 1);
+    EXPECT_EQ(Paths(list), (std::vector<std::string>{prefix + name(258), prefix + name(259)}));
+    EXPECT_EQ(Searched(), (std::vector<std::string>{Search(prefix + "*.*"),
+                                                    Search(prefix + sub(255, 'a') + "\\*.*")}));
+    EXPECT_EQ(fake::files.longPatterns, 0);
+    EXPECT_EQ(fake::files.openFinds, 0);
+}
+
+TEST_F(Catalogue, ExtraFolderLengthLimits) {
+    struct Case {
+        std::size_t length;  // bytes before the NUL; 260 means none in the field
+        bool searched;
+    };
+    for (Case c : {Case{255, true}, Case{256, false}, Case{259, false}, Case{260, false}}) {
+        fake::ResetAll();
+        Settings = kDefaultSettings;
+        Settings.UseWinDir = Settings.UseSysDir = 0;
+        Settings.UseExtDir = 1;
+        std::memset(Settings.ExtDir, 'e', sizeof Settings.ExtDir);
+        if (c.length < sizeof Settings.ExtDir) Settings.ExtDir[c.length] = '\0';
+        ScanAll(list);
+        EXPECT_EQ(Searched().size(), c.searched ? 1u : 0u) << c.length;
+        EXPECT_EQ(fake::files.longPatterns, 0);
+    }
+}
+
+TEST_F(Catalogue, ScanStopsWhenTheListRunsOutOfMemory) {
+    fake::files.folders["C:\\WINDOWS\\"] = {File("one.scr"), File("two.scr")};
+    fake::files.folders["C:\\WINDOWS\\system32\\"] = {File("sys.scr")};
+    fake::heap.failCalls = {1};  // the list's first block
+    ScanAll(list);
+    EXPECT_EQ(list.count, 0);
+    EXPECT_EQ(fake::common.messageBoxCount, 2);
+    EXPECT_TRUE(fake::CallsNamed({"FindNextFileA", "GetSystemDirectoryA"}).empty());
+    EXPECT_EQ(fake::files.openFinds, 0);
+
+    // Out of memory deep inside a recursive scan: every level stops and
+    // closes its search.
+    fake::ResetAll();
+    FreeList(list);
+    fake::files.folders["C:\\T\\"] = {Folder("d1"), File("top.scr")};
+    fake::files.folders["C:\\T\\d1\\"] = {Folder("d2"), File("x.scr")};
+    fake::files.folders["C:\\T\\d1\\d2\\"] = {File("deep.scr"), File("deep2.scr")};
+    fake::heap.failCalls = {1};
+    EXPECT_FALSE(ScanFolder(list, "C:\\T", 1));
+    EXPECT_EQ(list.count, 0);
+    EXPECT_EQ(fake::common.messageBoxCount, 2);
+    EXPECT_EQ(Searched().size(), 3u);
+    EXPECT_TRUE(fake::CallsNamed({"FindNextFileA"}).empty());
+    EXPECT_EQ(fake::CallsNamed({"FindClose"}).size(), 3u);
+    EXPECT_EQ(fake::files.openFinds, 0);
+}
+
+}  // namespace

@@ -1,0 +1,107 @@
+#include "fake/fake_files.h"
+
+#include <cstring>
+
+namespace fake {
+
+FilesState files;
+
+namespace {
+
+struct OpenFind {
+    const std::vector<FileItem>* items;
+    std::size_t next;
+};
+std::map<plat::Handle, OpenFind> finds;
+std::uintptr_t nextFind = 200;
+
+ResetHook hook([] {
+    files = FilesState{};
+    finds.clear();
+    nextFind = 200;
+});
+
+std::uint32_t AnswerFolder(const SystemFolder& folder, char* buffer, std::uint32_t size) {
+    bool fits = folder.text.size() < size;
+    if (fits && !folder.result) {
+        std::memcpy(buffer, folder.text.c_str(), folder.text.size() + 1);
+        return static_cast<std::uint32_t>(folder.text.size());
+    }
+    std::memset(buffer, 'J', size);
+    return folder.result ? *folder.result : static_cast<std::uint32_t>(folder.text.size() + 1);
+}
+
+bool IsLeadByte(unsigned char c) {
+    return files.codePage == 932 && ((c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC));
+}
+
+void Fill(const FileItem& item, plat::FindData* data) {
+    std::memset(data, 0, sizeof *data);
+    data->attributes = item.attributes;
+    std::strncpy(data->fileName, item.name.c_str(), sizeof data->fileName - 1);
+    std::strncpy(data->alternateFileName, item.shortName.c_str(),
+                 sizeof data->alternateFileName - 1);
+}
+
+}  // namespace
+}  // namespace fake
+
+namespace plat {
+using fake::files;
+using fake::Record;
+
+std::uint32_t GetWindowsDirectoryA(char* buffer, std::uint32_t size) {
+    Record("GetWindowsDirectoryA", size);
+    return fake::AnswerFolder(files.windowsDirectory, buffer, size);
+}
+
+std::uint32_t GetSystemDirectoryA(char* buffer, std::uint32_t size) {
+    Record("GetSystemDirectoryA", size);
+    return fake::AnswerFolder(files.systemDirectory, buffer, size);
+}
+
+// Logged with the text and the distance of `current` from `start`.
+const char* CharPrevA(const char* start, const char* current) {
+    Record("CharPrevA", start, current - start);
+    if (current <= start) return start;
+    const char* p = start;
+    for (;;) {
+        const char* next = p + 1;
+        if (fake::IsLeadByte(static_cast<unsigned char>(*p)) && p[1] != '\0') next = p + 2;
+        if (next >= current) return p;
+        p = next;
+    }
+}
+
+Handle FindFirstFileA(const char* pattern, FindData* data) {
+    Record("FindFirstFileA", pattern);
+    std::string text = pattern;
+    if (text.size() >= kMaxPath) ++files.longPatterns;
+    if (text.size() < 3 || text.compare(text.size() - 3, 3, "*.*") != 0) return kInvalidHandle;
+    auto it = files.folders.find(text.substr(0, text.size() - 3));
+    if (it == files.folders.end() || it->second.empty()) return kInvalidHandle;
+    Handle find = fake::Token(fake::nextFind++);
+    fake::finds[find] = {&it->second, 1};
+    fake::Fill(it->second[0], data);
+    ++files.openFinds;
+    return find;
+}
+
+std::int32_t FindNextFileA(Handle find, FindData* data) {
+    Record("FindNextFileA", find);
+    auto it = fake::finds.find(find);
+    if (it == fake::finds.end()) return 0;
+    fake::OpenFind& open = it->second;
+    if (open.next >= open.items->size()) return 0;
+    fake::Fill((*open.items)[open.next++], data);
+    return 1;
+}
+
+std::int32_t FindClose(Handle find) {
+    Record("FindClose", find);
+    if (fake::finds.erase(find) == 0) return 0;
+    --files.openFinds;
+    return 1;
+}
+
+}  // namespace plat

@@ -1,0 +1,55 @@
+// Scripted state for the system folders, the code page's double-byte
+// characters and file search over a tree of folders.
+#pragma once
+
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "fake/fake.h"
+
+namespace fake {
+
+// What GetWindowsDirectoryA or GetSystemDirectoryA answers. With no scripted
+// result it behaves like the system: the text and its length when it fits
+// the buffer, otherwise the size needed (length + 1) and a buffer filled
+// with junk without a NUL. A scripted result is returned as it is, the
+// buffer again holding junk.
+struct SystemFolder {
+    std::string text;
+    std::optional<std::uint32_t> result;
+};
+
+struct FileItem {
+    std::string name;
+    std::uint32_t attributes = 0;
+    std::string shortName;  // the 8.3 alternative, "" when there is none
+};
+
+constexpr std::uint32_t kFileAttributeHidden = 0x2;
+constexpr std::uint32_t kFileAttributeSystem = 0x4;
+constexpr std::uint32_t kFileAttributeArchive = 0x20;
+
+inline FileItem File(std::string name, std::uint32_t attributes = kFileAttributeArchive) {
+    return FileItem{std::move(name), attributes, ""};
+}
+inline FileItem Folder(std::string name) {
+    return FileItem{std::move(name), plat::kFileAttributeDirectory, ""};
+}
+
+struct FilesState {
+    SystemFolder windowsDirectory{"C:\\WINDOWS", std::nullopt};
+    SystemFolder systemDirectory{"C:\\WINDOWS\\system32", std::nullopt};
+    // 932 makes CharPrevA treat 0x81-0x9F and 0xE0-0xFC as lead bytes.
+    std::uint32_t codePage = 1252;
+    // Search pattern without its "*.*" (so with the folder's trailing
+    // backslash) → the items found there, in the order they are returned.
+    // A pattern not listed, or not ending in "*.*", finds nothing.
+    std::map<std::string, std::vector<FileItem>> folders;
+    int openFinds = 0;           // find handles not closed yet
+    int longPatterns = 0;        // patterns of 260 bytes or more, never valid
+};
+extern FilesState files;
+
+}  // namespace fake

@@ -1,0 +1,69 @@
+#include "fake/fake_process.h"
+
+namespace fake {
+
+ProcessState process;
+namespace {
+ResetHook hook([] { process = ProcessState{}; });
+}
+
+// nextHandle counts the handles handed out, from 1: the n-th successful
+// launch takes Token(500 + 2n) for its process and Token(501 + 2n) for its
+// thread.
+plat::Handle ProcessHandle(int n) { return Token(500 + 2 * n); }
+plat::Handle ThreadHandle(int n) { return Token(501 + 2 * n); }
+
+}  // namespace fake
+
+namespace plat {
+using fake::process;
+using fake::Record;
+
+std::int32_t CreateProcessA(const char* applicationName, char* commandLine,
+                            void* processAttributes, void* threadAttributes,
+                            std::int32_t inheritHandles, std::uint32_t creationFlags,
+                            void* environment, const char* currentDirectory,
+                            StartupInfo* startupInfo, ProcessInformation* processInformation) {
+    Record("CreateProcessA", applicationName, commandLine, processAttributes, threadAttributes,
+           inheritHandles, creationFlags, environment, currentDirectory);
+    process.launches.push_back({commandLine ? commandLine : "",
+                                currentDirectory ? currentDirectory : "", creationFlags,
+                                startupInfo ? *startupInfo : StartupInfo{}});
+    std::int32_t result = 1;
+    if (!process.createResults.empty()) {
+        result = process.createResults.front();
+        process.createResults.pop_front();
+    }
+    *processInformation = ProcessInformation{};
+    if (result == 1) {
+        processInformation->process = fake::Token(499 + process.nextHandle);
+        processInformation->thread = fake::Token(500 + process.nextHandle);
+        processInformation->processId = 1000 + process.nextHandle;
+        processInformation->threadId = 1001 + process.nextHandle;
+        process.nextHandle += 2;
+    }
+    return result;
+}
+
+std::uint32_t WaitForSingleObject(Handle handle, std::uint32_t milliseconds) {
+    Record("WaitForSingleObject", handle, milliseconds);
+    if (process.waitResults.empty()) return kWaitObject0;
+    std::uint32_t result = process.waitResults.front();
+    process.waitResults.pop_front();
+    return result;
+}
+
+std::int32_t CloseHandle(Handle handle) {
+    Record("CloseHandle", handle);
+    return 1;
+}
+
+std::uint32_t GetTickCount() {
+    Record("GetTickCount");
+    if (process.ticks.empty()) return 0;
+    std::uint32_t tick = process.ticks.front();
+    if (process.ticks.size() > 1) process.ticks.pop_front();
+    return tick;
+}
+
+}  // namespace plat

@@ -1,0 +1,219 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "fake/fake_registry.h"
+#include "fake/fake_startup.h"
+#include "settings/settings.h"
+#include "startup/startup.h"
+
+namespace {
+
+class SettingsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        fake::ResetAll();
+        Settings = kDefaultSettings;
+        DwmLibrary = nullptr;
+    }
+    void TearDown() override { DwmLibrary = nullptr; }
+    std::map<std::string, fake::RegistryValue>& Values() { return fake::registry.keys[kSettingsKey]; }
+};
+
+TEST_F(SettingsTest, FirstLoadKeepsDefaultsAndLeavesAnEmptyKey) {
+    LoadSettings();
+    EXPECT_EQ(0, std::memcmp(&Settings, &kDefaultSettings, sizeof Settings));
+    ASSERT_EQ(fake::registry.keys.count(kSettingsKey), 1u);
+    EXPECT_TRUE(Values().empty());
+    const plat::Hkey key = fake::Token(900);
+    const std::vector<std::string> expected = {
+        fake::Call("RegCreateKeyExA", plat::kHkeyCurrentUser, "Software\\Brimlo\\Slumbermix", "",
+                   0u, 0xF003Fu),
+        fake::Call("RegQueryValueExA", key, "UseWinDir", 4u),
+        fake::Call("RegQueryValueExA", key, "UseSysDir", 4u),
+        fake::Call("RegQueryValueExA", key, "UseExtDir", 4u),
+        fake::Call("RegQueryValueExA", key, "ExtSubDir", 4u),
+        fake::Call("RegQueryValueExA", key, "Random", 4u),
+        fake::Call("RegQueryValueExA", key, "ChangeTime", 4u),
+        fake::Call("RegQueryValueExA", key, "DisableDWM", 4u),
+        fake::Call("RegQueryValueExA", key, "ExtDir", 260u),
+        fake::Call("RegQueryValueExA", key, "DefSaver", 260u),
+        fake::Call("RegCloseKey", key),
+    };
+    EXPECT_EQ(fake::calls, expected);
+}
+
+struct DwordCase {
+    const char* what;
+    fake::RegistryValue stored;
+    std::int32_t before;
+    std::int32_t after;
+};
+
+TEST_F(SettingsTest, DwordValuesOfEveryShape) {
+    const DwordCase cases[] = {
+        {"dword", fake::Dword(0), 180000, 0},
+        {"negative", fake::Dword(0xFFFFFFFF), 180000, -1},
+        {"type ignored: string of 4 bytes", fake::Text("abc"), 0, 0x00636261},
+        {"type ignored: binary", fake::Bytes({1, 2, 3, 4}), 0, 0x04030201},
+        {"two bytes fill the low half only", fake::Bytes({0x34, 0x12}), 0x7FFF0000, 0x7FFF1234},
+        {"zero bytes change nothing", fake::Bytes({}), 1234, 1234},
+        {"five bytes are too long", fake::Bytes({1, 2, 3, 4, 5}), 1234, 1234},
+        {"long string is too long", fake::Text("123456"), 1234, 1234},
+    };
+    for (const auto& c : cases) {
+        fake::ResetAll();
+        Settings = kDefaultSettings;
+        Settings.ChangeTime = c.before;
+        Values()["ChangeTime"] = c.stored;
+        LoadSettings();
+        EXPECT_EQ(Settings.ChangeTime, c.after) << c.what;
+    }
+}
+
+TEST_F(SettingsTest, AllSevenDwordsAreRead) {
+    const char* names[] = {"UseWinDir", "UseSysDir",  "UseExtDir", "ExtSubDir",
+                           "Random",    "ChangeTime", "DisableDWM"};
+    for (std::uint32_t i = 0; i < 7; ++i) Values()[names[i]] = fake::Dword(10 + i);
+    LoadSettings();
+    EXPECT_EQ(Settings.UseWinDir, 10);
+    EXPECT_EQ(Settings.UseSysDir, 11);
+    EXPECT_EQ(Settings.UseExtDir, 12);
+    EXPECT_EQ(Settings.ExtSubDir, 13);
+    EXPECT_EQ(Settings.Random, 14);
+    EXPECT_EQ(Settings.ChangeTime, 15);
+    EXPECT_EQ(Settings.DisableDWM, 16);
+}
+
+struct StringCase {
+    const char* what;
+    std::size_t length;
+    bool withNul;
+    bool taken;            // the field receives the stored bytes
+    std::size_t expected;  // resulting string length
+};
+
+TEST_F(SettingsTest, StringValuesAtTheBufferLimit) {
+    const StringCase cases[] = {
+        {"259 chars + NUL", 259, true, true, 259},
+        {"259 chars, no NUL", 259, false, true, 259},
+        {"260 chars, no NUL: last byte forced to NUL", 260, false, true, 259},
+        {"260 chars + NUL is too long", 260, true, false, 0},
+        {"261 chars, no NUL is too long", 261, false, false, 0},
+        {"empty string", 0, true, true, 0},
+    };
+    for (const auto& c : cases) {
+        for (bool defSaver : {false, true}) {
+            fake::ResetAll();
+            Settings = kDefaultSettings;
+            char* field = defSaver ? Settings.DefSaver : Settings.ExtDir;
+            std::memset(field, 'o', 259);  // old contents, NUL only in the last byte
+            field[259] = '\0';
+            Values()[defSaver ? "DefSaver" : "ExtDir"] =
+                fake::Text(std::string(c.length, 'n'), c.withNul);
+            LoadSettings();
+            const std::string got(field);
+            if (c.taken) {
+                EXPECT_EQ(got, std::string(c.expected, 'n')) << c.what;
+            } else {
+                EXPECT_EQ(got, std::string(259, 'o')) << c.what << " (old contents kept)";
+            }
+            EXPECT_TRUE(std::memchr(field, 0, 260)) << c.what;
+        }
+    }
+}
+
+TEST_F(SettingsTest, StringWithoutNulOverOldTextWithoutNulIsTerminated) {
+    std::memset(Settings.ExtDir, 'o', sizeof Settings.ExtDir);  // no NUL anywhere
+    Values()["ExtDir"] = fake::Text("C:\\Savers", false);
+    LoadSettings();
+    EXPECT_EQ(Settings.ExtDir[259], '\0');
+    EXPECT_EQ(std::string(Settings.ExtDir, 9), "C:\\Savers");
+    EXPECT_EQ(std::string(Settings.ExtDir).size(), 259u);
+}
+
+TEST_F(SettingsTest, AKeyThatCannotBeOpenedTouchesNothing) {
+    fake::registry.failOpen = true;
+    Settings.ChangeTime = 42;
+    LoadSettings();
+    EXPECT_EQ(Settings.ChangeTime, 42);
+    SaveSettings();
+    EXPECT_TRUE(fake::registry.keys.empty());
+    EXPECT_EQ(fake::calls.size(), 2u);  // the two open attempts, nothing else
+}
+
+TEST_F(SettingsTest, SaveWritesNineValuesInOrderWithTheirSizes) {
+    Settings = {1, 0, 1, 1, "D:\\More", 0, 600000, 0, "C:\\WINDOWS\\ssstars.scr"};
+    SaveSettings();
+    const plat::Hkey key = fake::Token(900);
+    const std::vector<std::string> expected = {
+        fake::Call("RegCreateKeyExA", plat::kHkeyCurrentUser, "Software\\Brimlo\\Slumbermix", "",
+                   0u, 0xF003Fu),
+        fake::Call("RegSetValueExA", key, "UseWinDir", 4u, 4u),
+        fake::Call("RegSetValueExA", key, "UseSysDir", 4u, 4u),
+        fake::Call("RegSetValueExA", key, "UseExtDir", 4u, 4u),
+        fake::Call("RegSetValueExA", key, "ExtSubDir", 4u, 4u),
+        fake::Call("RegSetValueExA", key, "ExtDir", 1u, 8u),
+        fake::Call("RegSetValueExA", key, "Random", 4u, 4u),
+        fake::Call("RegSetValueExA", key, "ChangeTime", 4u, 4u),
+        fake::Call("RegSetValueExA", key, "DisableDWM", 4u, 4u),
+        fake::Call("RegSetValueExA", key, "DefSaver", 1u, 23u),
+        fake::Call("RegCloseKey", key),
+    };
+    EXPECT_EQ(fake::calls, expected);
+
+    // What was saved loads back unchanged.
+    const SaverSettings saved = Settings;
+    Settings = kDefaultSettings;
+    LoadSettings();
+    EXPECT_EQ(0, std::memcmp(&Settings, &saved, sizeof saved));
+}
+
+TEST_F(SettingsTest, EmptyStringsAreSavedAsOneNulByte) {
+    SaveSettings();
+    EXPECT_EQ(Values()["ExtDir"].data, std::vector<unsigned char>{0});
+    EXPECT_EQ(Values()["DefSaver"].type, plat::kRegSz);
+    EXPECT_EQ(Values()["ChangeTime"].data, fake::Dword(180000).data);
+}
+
+struct CompositionCase {
+    const char* what;
+    bool library;
+    std::int32_t disable;
+    bool exported;
+    std::vector<std::string> calls;
+};
+
+TEST_F(SettingsTest, CompositionSwitch) {
+    const plat::Hmodule dwm = fake::Token(2);
+    const plat::FarProc fn = fake::FakeExport(1);
+    const auto lookup = fake::Call("GetProcAddress", dwm, "DwmEnableComposition");
+    const auto disable = fake::Call("DwmEnableComposition", reinterpret_cast<void*>(fn), 0u);
+    const CompositionCase cases[] = {
+        {"no library", false, 1, true, {}},
+        {"setting off", true, 0, true, {}},
+        {"not exported", true, 1, false, {lookup}},
+        {"switched off", true, 1, true, {lookup, disable}},
+        {"any non-zero value", true, -7, true, {lookup, disable}},
+    };
+    for (const auto& c : cases) {
+        fake::ResetAll();
+        DwmLibrary = c.library ? dwm : nullptr;
+        Settings.DisableDWM = c.disable;
+        if (c.exported) fake::startup.exports[{dwm, "DwmEnableComposition"}] = fn;
+        ApplyCompositionSetting();
+        EXPECT_EQ(fake::calls, c.calls) << c.what;
+    }
+}
+
+TEST_F(SettingsTest, CompositionSwitchCalledTwiceDisablesTwice) {
+    const plat::Hmodule dwm = fake::Token(2);
+    DwmLibrary = dwm;
+    fake::startup.exports[{dwm, "DwmEnableComposition"}] = fake::FakeExport(1);
+    ApplyCompositionSetting();
+    ApplyCompositionSetting();
+    EXPECT_EQ(fake::CallsNamed({"DwmEnableComposition"}).size(), 2u);
+}
+
+}  // namespace
