@@ -1,9 +1,9 @@
 // The yardstick for the player's change-over: the same close-and-start done
 // with nothing around it. For each of the given savers in turn it starts the
 // saver the way the launcher does (quoted path and " /s", its folder as
-// working directory, idle priority), waits until its window is there and a
-// moment more, posts WM_CLOSE to it, waits for the process to end, and at
-// once starts the next one. The savers' own logs then give the gap from one
+// working directory, idle priority), lets it play for the settle time,
+// finds its window and posts WM_CLOSE to it, waits for the process to end,
+// and at once starts the next one. The savers' own logs then give the gap from one
 // saver's exit to the next one's start, to be set against the player's.
 //
 //   bare_changeover <settle ms> <saver path>...
@@ -33,11 +33,14 @@ HANDLE Launch(const char* path) {
     return info.hProcess;
 }
 
-HWND WaitForSaverWindow(HANDLE process) {
-    for (int i = 0; i < 1000; ++i) {  // 10 s at most
+// Gives the saver the settle time to make its window, then finds it as the
+// player does; only a saver slower than that is looked for again.
+HWND FindSaverWindow(HANDLE process, DWORD settle) {
+    if (WaitForSingleObject(process, settle) != WAIT_TIMEOUT) return nullptr;
+    for (int i = 0; i < 100; ++i) {  // 10 s more at most
         HWND window = FindWindowA("WindowsScreenSaverClass", nullptr);
         if (window) return window;
-        if (WaitForSingleObject(process, 10) != WAIT_TIMEOUT) return nullptr;
+        if (WaitForSingleObject(process, 100) != WAIT_TIMEOUT) return nullptr;
     }
     return nullptr;
 }
@@ -53,9 +56,8 @@ int main(int argc, char** argv) {
     HANDLE running = Launch(argv[2]);
     if (!running) return 1;
     for (int next = 3;; ++next) {
-        HWND window = WaitForSaverWindow(running);
+        HWND window = FindSaverWindow(running, settle);
         if (!window) return 1;
-        Sleep(settle);
         PostMessageA(window, WM_CLOSE, 0, 0);
         if (WaitForSingleObject(running, 10000) != WAIT_OBJECT_0) return 1;
         CloseHandle(running);
