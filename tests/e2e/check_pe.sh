@@ -1,0 +1,66 @@
+#!/usr/bin/env bash
+# Static checks of a built SLUMBMIX.SCR, one aspect per call:
+#
+#   check_pe.sh format    OBJDUMP FILE i386|x86-64   PE32/i386 or PE32+/x86-64
+#   check_pe.sh subsystem OBJDUMP FILE               Windows GUI
+#   check_pe.sh imports   OBJDUMP FILE               system DLLs only
+#
+# The one file must be the whole installation, so it may import nothing but
+# DLLs every Windows has; a C++ runtime DLL (libstdc++, libgcc, winpthread)
+# in the import table would make it fail to start on a clean machine.
+set -euo pipefail
+
+check=$1 objdump=$2 file=$3 arch=${4:-}
+
+fail() { echo "FAIL: $file: $*" >&2; exit 1; }
+
+[ -f "$file" ] || fail "no such file"
+headers=$("$objdump" -p "$file") || fail "$objdump -p could not read it"
+
+case $check in
+format)
+  case $arch in
+    i386) want_format=pei-i386 want_magic='010b	(PE32)' want_machine=014c ;;
+    x86-64) want_format=pei-x86-64 want_magic='020b	(PE32+)' want_machine=8664 ;;
+    *) fail "unknown architecture '$arch'" ;;
+  esac
+  grep -q "file format $want_format\$" <<<"$headers" ||
+    fail "file format is not $want_format: $(grep -m1 'file format' <<<"$headers")"
+  grep -qP "^Magic\t+\Q$want_magic\E\$" <<<"$headers" ||
+    fail "optional header magic is not $want_magic: $(grep -m1 '^Magic' <<<"$headers")"
+  # The COFF machine field, read from the file itself: e_lfanew at 0x3c
+  # points at "PE\0\0", followed by the 16-bit machine.
+  pe=$(od -An -tu4 -j60 -N4 "$file" | tr -d ' ')
+  signature=$(od -An -tx1 -j"$pe" -N4 "$file" | tr -d ' ')
+  machine=$(od -An -tx2 -j$((pe + 4)) -N2 "$file" | tr -d ' ')
+  [ "$signature" = 50450000 ] || fail "no PE signature at offset $pe"
+  [ "$machine" = "$want_machine" ] || fail "machine is 0x$machine, not 0x$want_machine"
+  echo "ok: $want_format, $want_magic, machine 0x$machine"
+  ;;
+subsystem)
+  line=$(grep -m1 -P '^Subsystem\t' <<<"$headers") || fail "no subsystem field"
+  grep -qP '^Subsystem\t+00000002\t\(Windows GUI\)$' <<<"$line" || fail "$line"
+  echo "ok: $line"
+  ;;
+imports)
+  mapfile -t dlls < <(sed -n 's/^[[:space:]]*DLL Name: //p' <<<"$headers")
+  [ ${#dlls[@]} -gt 0 ] || fail "no import table found"
+  bad=()
+  for dll in "${dlls[@]}"; do
+    case ${dll,,} in
+      # DLLs every Windows has, that a self-contained Win32 program may use.
+      kernel32.dll | user32.dll | gdi32.dll | advapi32.dll | shell32.dll | comctl32.dll | \
+      ole32.dll | oleaut32.dll | msvcrt.dll | imm32.dll | comdlg32.dll | shlwapi.dll | \
+      version.dll | winmm.dll | uxtheme.dll | dwmapi.dll) ;;
+      libstdc++* | libgcc* | libwinpthread*) bad+=("$dll (C++ runtime)") ;;
+      *) bad+=("$dll") ;;
+    esac
+  done
+  printf '%s\n' "${dlls[@]}" | grep -qix kernel32.dll || bad+=("(kernel32.dll missing)")
+  [ ${#bad[@]} -eq 0 ] || fail "imports outside the system DLLs: ${bad[*]}"
+  echo "ok: imports ${dlls[*]}"
+  ;;
+*)
+  fail "unknown check '$check'"
+  ;;
+esac

@@ -1,0 +1,218 @@
+# Shared helpers of the end-to-end tests; sourced, never run.
+#
+# Every test runs against the one rig that the fixture test "e2e.rig.setup"
+# makes for a ctest run (rig.sh): its own Xvfb and a fresh 64-bit Wine prefix
+# inside the build tree. ctest hands a test these variables:
+#   E2E_RIG        the rig's folder; env.sh there says which display and prefix
+#   E2E_SLUMBMIX   the SLUMBMIX.SCR under test
+#   E2E_TESTSAVER  testsaver.exe (copy it to a name ending in .scr)
+#   E2E_PROBE      settings_probe.exe
+#
+# A test sources this file, checks with e2e_expect*, and ends with e2e_done.
+# Every wait is bounded. Windows programs run with their output in files, so
+# that no Wine process started in the background keeps ctest's pipes open.
+
+set -u -o pipefail
+
+E2E_KEY='HKCU\Software\Brimlo\Slumbermix'
+E2E_FAILURES=0
+
+e2e_log() { printf '%s\n' "$*" >&2; }
+
+# Ends the test at once: the rig is not usable as it should be.
+e2e_die() {
+  e2e_log "FATAL: $*"
+  exit 1
+}
+
+# Records a failed check and goes on, so that one run shows every failure.
+e2e_fail() {
+  e2e_log "FAIL: $*"
+  E2E_FAILURES=$((E2E_FAILURES + 1))
+}
+
+e2e_expect_eq() {  # what actual expected
+  if [ "$2" == "$3" ]; then
+    e2e_log "ok: $1"
+  else
+    e2e_fail "$1: got '$2', expected '$3'"
+  fi
+}
+
+e2e_expect() {  # what command...  (passes when the command succeeds)
+  local what=$1
+  shift
+  if "$@"; then e2e_log "ok: $what"; else e2e_fail "$what"; fi
+}
+
+e2e_done() {
+  if [ "$E2E_FAILURES" -ne 0 ]; then
+    e2e_log "$E2E_FAILURES check(s) failed"
+    exit 1
+  fi
+  e2e_log "all checks passed"
+  exit 0
+}
+
+# ------------------------------------------------------------------ paths
+
+# The Windows name of a Unix path, through the prefix's Z: drive (which maps
+# to /): no Wine process needed.
+e2e_winpath() {
+  local path
+  path=$(realpath -m -- "$1")
+  printf 'Z:%s\n' "${path//\//\\}"
+}
+
+# ------------------------------------------------------------------ waits
+
+# Polls a command every 0.1 s until it succeeds; fails after the bound.
+e2e_wait_for() {  # seconds description command...
+  local seconds=$1 what=$2
+  shift 2
+  local deadline=$((SECONDS + seconds))
+  until "$@"; do
+    if [ "$SECONDS" -ge "$deadline" ]; then
+      e2e_log "timed out after ${seconds}s waiting for: $what"
+      return 1
+    fi
+    sleep 0.1
+  done
+}
+
+# ------------------------------------------------------------------ Windows programs
+
+# Runs a Windows program under Wine with a time limit. Its standard output
+# (carriage returns dropped) goes to $E2E_OUT and its standard error to
+# $E2E_ERR; E2E_RC is its exit code, 124 when the limit ended it. Returns 0
+# so that a test decides what an exit code means.
+e2e_run() {  # seconds program args...
+  local seconds=$1
+  shift
+  E2E_RC=0
+  timeout -k 5 "$seconds" wine "$@" </dev/null >"$E2E_OUT.raw" 2>"$E2E_ERR" || E2E_RC=$?
+  tr -d '\r' <"$E2E_OUT.raw" >"$E2E_OUT"
+  rm -f "$E2E_OUT.raw"
+  if [ "$E2E_RC" -eq 124 ] || [ "$E2E_RC" -eq 137 ]; then
+    e2e_log "time limit of ${seconds}s reached: $*"
+  fi
+  return 0
+}
+
+# Wine's own processes, which every prefix runs; anything else started in
+# our prefix is one of ours.
+e2e_is_wine_process() {  # file name
+  case ${1,,} in
+    services.exe | winedevice.exe | plugplay.exe | svchost.exe | explorer.exe | rpcss.exe | \
+    conhost.exe | start.exe | wineboot.exe | winemenubuilder.exe | rundll32.exe | tabtip.exe)
+      return 0 ;;
+  esac
+  return 1
+}
+
+# Wine's loader: every Windows program is a process of it.
+E2E_WINE_LOADERS=(/usr/lib/wine/wine64 /usr/lib/wine/wine64-preloader)
+
+# Process ids of the Windows programs of ours running in our prefix, one a
+# line, each followed by its path. One grep reads every process's environment
+# and the rest are shell built-ins: a fork per process is slow on a busy
+# machine. The test's own Linux processes carry the same WINEPREFIX, so a
+# process counts only when it runs Wine's loader.
+e2e_our_processes() {
+  local environ pid exe loader
+  while read -r environ; do
+    pid=${environ#/proc/}
+    pid=${pid%/environ}
+    for loader in "${E2E_WINE_LOADERS[@]}"; do
+      [[ /proc/$pid/exe -ef $loader ]] && break
+      loader=''
+    done
+    [ -n "$loader" ] || continue
+    exe=''
+    IFS= read -r -d "" exe 2>/dev/null <"/proc/$pid/cmdline"
+    exe=${exe##*[\\/]}
+    [ -n "$exe" ] || continue
+    e2e_is_wine_process "$exe" && continue
+    printf '%s %s\n' "$pid" "$exe"
+  done < <(grep -lszx -- "WINEPREFIX=$WINEPREFIX" /proc/[0-9]*/environ)
+}
+
+e2e_no_process_of_ours() { [ -z "$(e2e_our_processes)" ]; }
+
+e2e_wait_no_process_of_ours() {  # seconds
+  if ! e2e_wait_for "$1" "no Windows process of ours" e2e_no_process_of_ours; then
+    e2e_log "still running: $(e2e_our_processes | tr '\n' ';')"
+    return 1
+  fi
+}
+
+# Ends, by process id, whatever of ours a failed test left running.
+e2e_kill_ours() {
+  local pid rest
+  while read -r pid rest; do
+    e2e_log "ending leftover process $pid ($rest)"
+    kill -KILL "$pid" 2>/dev/null || true
+  done < <(e2e_our_processes)
+}
+
+# ------------------------------------------------------------------ registry
+
+# The program's key, through Wine's reg.exe. E2E_RC is reg's exit code;
+# e2e_reg_query leaves its output in $E2E_OUT.
+e2e_reg_add() {  # name type data
+  e2e_run 30 reg add "$E2E_KEY" /v "$1" /t "$2" /d "$3" /f
+  [ "$E2E_RC" -eq 0 ] || e2e_log "reg add $1 $2 failed ($E2E_RC): $(cat "$E2E_OUT" "$E2E_ERR")"
+  return "$E2E_RC"
+}
+
+e2e_reg_query() {  # [name]
+  if [ $# -gt 0 ]; then
+    e2e_run 30 reg query "$E2E_KEY" /v "$1"
+  else
+    e2e_run 30 reg query "$E2E_KEY"
+  fi
+  return "$E2E_RC"
+}
+
+e2e_reg_delete() {  # [name]  (no name: the whole key)
+  if [ $# -gt 0 ]; then
+    e2e_run 30 reg delete "$E2E_KEY" /v "$1" /f
+  else
+    e2e_run 30 reg delete "$E2E_KEY" /f
+  fi
+  return "$E2E_RC"
+}
+
+# The values under the key as "name|type|data" lines, from e2e_reg_query.
+e2e_reg_values() {
+  e2e_reg_query >/dev/null || return 1
+  sed -nE 's/^    (.*)    (REG_[A-Z_]+)    (.*)$/\1|\2|\3/p' "$E2E_OUT"
+}
+
+# ------------------------------------------------------------------ screen
+
+e2e_screenshot() {  # name  -> $E2E_SHOTS/name.png
+  mkdir -p "$E2E_SHOTS"
+  timeout 20 import -display "$DISPLAY" -window root "$E2E_SHOTS/$1.png" ||
+    e2e_log "screenshot $1 failed"
+}
+
+# ------------------------------------------------------------------ set-up of a test
+
+# Called by every test once it has sourced this file: reads the rig's
+# environment and gives the test a scratch folder of its own.
+e2e_begin() {  # test name
+  [ -n "${E2E_RIG:-}" ] || e2e_die "E2E_RIG is not set: run the tests through ctest"
+  [ -r "$E2E_RIG/env.sh" ] || e2e_die "no rig at $E2E_RIG: the fixture e2e.rig.setup did not run"
+  # shellcheck source=/dev/null
+  . "$E2E_RIG/env.sh"
+  E2E_TEST_DIR=$E2E_RIG/tests/$1
+  E2E_SHOTS=$E2E_RIG/shots/$1
+  rm -rf "$E2E_TEST_DIR" "$E2E_SHOTS"
+  mkdir -p "$E2E_TEST_DIR"
+  E2E_OUT=$E2E_TEST_DIR/stdout
+  E2E_ERR=$E2E_TEST_DIR/stderr
+  # A test never starts among processes an earlier one left behind.
+  e2e_wait_no_process_of_ours 10 || e2e_kill_ours
+  trap 'e2e_kill_ours' EXIT
+}

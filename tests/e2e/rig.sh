@@ -1,0 +1,151 @@
+#!/usr/bin/env bash
+# The rig every end-to-end test runs in, made once per ctest run:
+#
+#   rig.sh setup   RIG   start Xvfb on a free display (-displayfd), make a
+#                        fresh 64-bit Wine prefix in RIG/prefix, write
+#                        RIG/env.sh for the tests
+#   rig.sh cleanup RIG   wineserver -k on that prefix, end that Xvfb by its pid
+#
+# Nothing is found or stopped by name: the Xvfb is the process whose id and
+# start time setup wrote down, the Wine processes are those of RIG/prefix.
+set -u -o pipefail
+
+action=${1:?usage: rig.sh setup|cleanup RIG}
+rig=${2:?usage: rig.sh setup|cleanup RIG}
+mkdir -p "$rig"
+rig=$(cd "$rig" && pwd)
+prefix=$rig/prefix
+
+log() { printf 'rig: %s\n' "$*" >&2; }
+
+# Start time of a process in clock ticks since boot: with the pid it names
+# the process, whatever became of the pid since.
+start_time() { awk '{ print $22 }' "/proc/$1/stat" 2>/dev/null; }
+
+wine_env() {
+  export WINEPREFIX=$prefix WINEARCH=win64 WINEDEBUG=-all
+  # No desktop integration (menus, file associations) and no offer to fetch
+  # Mono or Gecko, which would wait for a click.
+  export WINEDLLOVERRIDES='winemenubuilder.exe=d;mscoree=d;mshtml=d'
+  # The same answers from the locale on every machine; a test that wants
+  # another language sets LC_ALL for its own commands.
+  export LC_ALL=C.UTF-8
+}
+
+stop_wine() {
+  [ -d "$prefix" ] || return 0
+  (
+    wine_env
+    timeout 30 wineserver -k </dev/null >/dev/null 2>&1
+    timeout 30 wineserver -w </dev/null >/dev/null 2>&1
+  )
+  return 0
+}
+
+stop_xvfb() {  # pid start-time
+  local pid=${1:-} started=${2:-}
+  [ -n "$pid" ] && [ "$(start_time "$pid")" == "$started" ] || return 0
+  kill -TERM "$pid" 2>/dev/null
+  for _ in $(seq 50); do
+    [ "$(start_time "$pid")" == "$started" ] || return 0
+    sleep 0.1
+  done
+  log "Xvfb $pid did not end on TERM; killing it"
+  kill -KILL "$pid" 2>/dev/null
+  return 0
+}
+
+# Whatever a previous run left behind (an interrupted ctest skips cleanup).
+stop_previous() {
+  if [ -r "$rig/env.sh" ]; then
+    # shellcheck disable=SC2046,SC1091  # the two numbers env.sh wrote down
+    stop_xvfb $(. "$rig/env.sh" && echo "$E2E_XVFB_PID $E2E_XVFB_START")
+  fi
+  stop_wine
+  rm -f "$rig/env.sh"
+}
+
+start_xvfb() {
+  rm -f "$rig/display"
+  # Its own session, its output in a file: it outlives this script and must
+  # not hold ctest's pipes.
+  setsid Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset \
+    3>"$rig/display" </dev/null >"$rig/xvfb.log" 2>&1 &
+  xvfb_pid=$!
+  local deadline=$((SECONDS + 20))
+  until grep -q '^[0-9][0-9]*$' "$rig/display" 2>/dev/null; do
+    if ! kill -0 "$xvfb_pid" 2>/dev/null || [ "$SECONDS" -ge "$deadline" ]; then
+      log "Xvfb did not report a display:"
+      cat "$rig/xvfb.log" >&2
+      kill -KILL "$xvfb_pid" 2>/dev/null
+      return 1
+    fi
+    sleep 0.1
+  done
+  xvfb_start=$(start_time "$xvfb_pid")
+  display=:$(head -n1 "$rig/display")
+  log "Xvfb $xvfb_pid on display $display"
+}
+
+make_prefix() {
+  rm -rf "$prefix"
+  wine_env
+  export DISPLAY=$display
+  # The wineserver keeps its usual lifetime (it ends a few seconds after the
+  # last program): with one kept alive longer ("wineserver -p"), every later
+  # start of a window program waited 10 s for Wine's RpcSs service.
+  local begin=$SECONDS
+  if ! timeout -k 10 240 wineboot -i </dev/null >"$rig/wineboot.log" 2>&1; then
+    log "wineboot -i failed or took longer than 240 s:"
+    cat "$rig/wineboot.log" >&2
+    return 1
+  fi
+  # The registry stays in the server's memory for now; what shows that the
+  # prefix works is a program that runs and hands back its exit code.
+  local rc=0
+  timeout -k 5 60 wine cmd /c exit 7 </dev/null >"$rig/check.log" 2>&1 || rc=$?
+  [ -f "$prefix/drive_c/windows/system32/kernel32.dll" ] && [ "$rc" -eq 7 ] || {
+    log "the prefix in $prefix does not run programs (exit code $rc, not 7):"
+    cat "$rig/check.log" >&2
+    return 1
+  }
+  log "prefix ready in $((SECONDS - begin)) s"
+}
+
+write_env() {
+  cat >"$rig/env.sh.new" <<EOF
+# Written by rig.sh setup; sourced by lib.sh.
+export DISPLAY='$display'
+export WINEPREFIX='$prefix'
+export WINEARCH=win64
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES='$WINEDLLOVERRIDES'
+export LC_ALL=C.UTF-8
+E2E_XVFB_PID=$xvfb_pid
+E2E_XVFB_START=$xvfb_start
+EOF
+  mv "$rig/env.sh.new" "$rig/env.sh"
+}
+
+case $action in
+setup)
+  stop_previous
+  rm -rf "$rig/tests" "$rig/shots"
+  start_xvfb || exit 1
+  if ! make_prefix; then
+    stop_wine
+    stop_xvfb "$xvfb_pid" "$xvfb_start"
+    exit 1
+  fi
+  write_env
+  ;;
+cleanup)
+  [ -r "$rig/env.sh" ] || { log "no rig to clean up"; exit 0; }
+  stop_previous
+  log "stopped"
+  ;;
+*)
+  log "unknown action $action"
+  exit 2
+  ;;
+esac

@@ -1,0 +1,132 @@
+// Drives the settings store from the command line, for the end-to-end tests:
+// the real store over the real registry, without any window.
+//
+//   settings_probe [Name=Value]...      set the named fields, LoadSettings,
+//                                       print the record
+//   settings_probe save [Name=Value]... LoadSettings, set the named fields,
+//                                       SaveSettings, print the record
+//   settings_probe stored               print the type and size of each of
+//                                       the nine values as the registry
+//                                       holds them
+//
+// Setting fields before the load shows what a load leaves in place.
+// Record lines are "Name=value": the seven numbers in signed decimal, the two
+// strings as their bytes up to the NUL, each followed by "Name.length=N".
+// Stored lines are "Name type=T size=S", or "Name missing".
+// Numbers given with Name=Value are read with ParseInt; strings longer than
+// 259 bytes are cut to 259, as the field holds its NUL.
+#include <cstdio>
+#include <cstring>
+
+#include "settings/settings.h"
+#include "startup/startup.h"
+
+namespace {
+
+struct NumberField {
+    const char* name;
+    std::int32_t SaverSettings::*field;
+};
+
+struct TextField {
+    const char* name;
+    char (SaverSettings::*field)[plat::kMaxPath];
+};
+
+// Registry order, as the store reads and writes them.
+const NumberField kNumbers[] = {
+    {"UseWinDir", &SaverSettings::UseWinDir}, {"UseSysDir", &SaverSettings::UseSysDir},
+    {"UseExtDir", &SaverSettings::UseExtDir}, {"ExtSubDir", &SaverSettings::ExtSubDir},
+    {"Random", &SaverSettings::Random},       {"ChangeTime", &SaverSettings::ChangeTime},
+    {"DisableDWM", &SaverSettings::DisableDWM},
+};
+const TextField kTexts[] = {
+    {"ExtDir", &SaverSettings::ExtDir},
+    {"DefSaver", &SaverSettings::DefSaver},
+};
+
+void PrintRecord() {
+    for (const NumberField& f : kNumbers)
+        std::printf("%s=%ld\n", f.name, static_cast<long>(Settings.*f.field));
+    for (const TextField& f : kTexts) {
+        const char* text = Settings.*f.field;
+        const std::size_t length = strnlen(text, plat::kMaxPath);
+        std::printf("%s=%.*s\n%s.length=%u\n", f.name, static_cast<int>(length), text, f.name,
+                    static_cast<unsigned>(length));
+    }
+}
+
+void PrintStored() {
+    plat::Hkey key;
+    if (plat::RegCreateKeyExA(plat::kHkeyCurrentUser, kSettingsKey, "", 0, plat::kKeyAllAccess,
+                              &key) != plat::kErrorSuccess) {
+        std::printf("key-unavailable\n");
+        return;
+    }
+    auto print = [key](const char* name) {
+        std::uint32_t type = 0;
+        std::uint32_t size = 0;
+        if (plat::RegQueryValueExA(key, name, &type, nullptr, &size) == plat::kErrorSuccess)
+            std::printf("%s type=%u size=%u\n", name, static_cast<unsigned>(type),
+                        static_cast<unsigned>(size));
+        else
+            std::printf("%s missing\n", name);
+    };
+    for (const NumberField& f : kNumbers) print(f.name);
+    for (const TextField& f : kTexts) print(f.name);
+    plat::RegCloseKey(key);
+}
+
+bool Assign(const char* assignment) {
+    const char* equals = std::strchr(assignment, '=');
+    if (!equals) return false;
+    const std::size_t nameLength = static_cast<std::size_t>(equals - assignment);
+    auto named = [&](const char* name) {
+        return std::strlen(name) == nameLength && std::memcmp(name, assignment, nameLength) == 0;
+    };
+    for (const NumberField& f : kNumbers) {
+        if (named(f.name)) {
+            Settings.*f.field = ParseInt(equals + 1);
+            return true;
+        }
+    }
+    for (const TextField& f : kTexts) {
+        if (named(f.name)) {
+            char* field = Settings.*f.field;
+            std::memset(field, 0, plat::kMaxPath);
+            std::strncpy(field, equals + 1, plat::kMaxPath - 1);
+            return true;
+        }
+    }
+    return false;
+}
+
+// Sets every field named in args; false on a name the record does not have.
+bool AssignAll(int count, char** args) {
+    for (int i = 0; i < count; ++i) {
+        if (!Assign(args[i])) {
+            std::fprintf(stderr, "settings_probe: no such field in '%s'\n", args[i]);
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc == 2 && std::strcmp(argv[1], "stored") == 0) {
+        PrintStored();
+        return 0;
+    }
+    if (argc > 1 && std::strcmp(argv[1], "save") == 0) {
+        LoadSettings();
+        if (!AssignAll(argc - 2, argv + 2)) return 2;
+        SaveSettings();
+    } else {
+        if (!AssignAll(argc - 1, argv + 1)) return 2;
+        LoadSettings();
+    }
+    PrintRecord();
+    return 0;
+}

@@ -1,0 +1,338 @@
+// A screen saver for the end-to-end tests: it behaves like a simple real
+// saver and writes down everything a test needs to see.
+//
+// Build output: testsaver.exe. Tests copy it to names ending in .scr; the
+// copy's own file name chooses its behaviour by the first keyword it
+// contains (case does not matter), looked for in this order:
+//
+//   exit    ends at once, in every mode, without making a window.
+//   escape  ends only on WM_KEYDOWN with VK_ESCAPE; ignores WM_CLOSE, other
+//           keys, mouse buttons and movement.
+//   input   ignores WM_CLOSE; ends on any key press, mouse button or mouse
+//           movement beyond the threshold.
+//   close   ends on WM_CLOSE, and on input like "input".
+//   (none)  same as close.
+//
+// Modes, chosen from its own command line as a screen saver would (program
+// path, blanks, an optional "/" or "-", then the letter):
+//   S        run: one full-screen, top-most top-level window of class
+//            "WindowsScreenSaverClass", painted in the behaviour's colour
+//            with its file name; it ends as its behaviour says.
+//   anything else (settings "", "/c", preview "/p <hwnd>", ...): it logs
+//            and ends after kOtherModeMs, making no window.
+// Whatever happens, it ends by itself after SLUMBERMIX_TEST_CAP_MS
+// milliseconds (default 120000), so a test can never leave it behind.
+//
+// Log: one line appended per event to the file named by the environment
+// variable SLUMBERMIX_TEST_LOG (a Windows path; inherited by every child a
+// test starts), or to "<own path>.log" when it is not set. A named mutex
+// keeps the lines of several savers whole. Each line is
+//
+//   <ms since 1970-01-01 UTC> <process id> <event> [<details>]
+//
+// Events, in the order they can occur:
+//   start <own module path>          first line of every process
+//   cmdline <GetCommandLineA text>   exact, to the end of the line
+//   cwd <current directory>
+//   priority 0x<GetPriorityClass>    e.g. 0x40 for IDLE_PRIORITY_CLASS
+//   behaviour <keyword> mode <run|other>
+//   window 0x<hwnd> <width>x<height> run mode only, once the window exists
+//   WM_CLOSE honoured|ignored
+//   WM_KEYDOWN|WM_SYSKEYDOWN|WM_KEYUP|WM_SYSKEYUP 0x<wParam> lParam=0x<..>
+//            extra=0x<GetMessageExtraInfo> honoured|ignored
+//   WM_LBUTTONDOWN|WM_RBUTTONDOWN|WM_MBUTTONDOWN <x> <y> honoured|ignored
+//   WM_MOUSEMOVE <x> <y> honoured|ignored   (only beyond kMoveThreshold
+//            pixels from the last position noted)
+//   WM_ACTIVATEAPP <0|1>
+//   exit <reason>                    last line: immediate, close, key,
+//            button, move, cap, other-mode, no-window
+#define WIN32_LEAN_AND_MEAN
+#include <windows.h>
+
+#include <cstdarg>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+constexpr DWORD kOtherModeMs = 500;
+constexpr DWORD kDefaultCapMs = 120000;
+constexpr int kMoveThreshold = 3;  // pixels on either axis
+constexpr UINT_PTR kCapTimer = 1;
+
+enum class Behaviour { Close, Input, Escape, Exit };
+
+struct SaverState {
+    char logPath[MAX_PATH + 8];
+    HANDLE logMutex;
+    Behaviour behaviour;
+    const char* keyword;
+    POINT lastMouse;
+    bool mouseKnown;
+    const char* exitReason;
+};
+
+SaverState g_saver;
+
+void Log(const char* format, ...) {
+    char line[2048];
+    FILETIME now;
+    GetSystemTimeAsFileTime(&now);
+    const unsigned long long ticks =
+        (static_cast<unsigned long long>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
+    const unsigned long long unixMs = (ticks - 116444736000000000ULL) / 10000ULL;
+    int used = std::snprintf(line, sizeof line, "%llu %lu ", unixMs,
+                             static_cast<unsigned long>(GetCurrentProcessId()));
+    va_list args;
+    va_start(args, format);
+    used += std::vsnprintf(line + used, sizeof line - used - 1, format, args);
+    va_end(args);
+    if (used > static_cast<int>(sizeof line) - 2) used = sizeof line - 2;
+    line[used++] = '\n';
+
+    if (g_saver.logMutex) WaitForSingleObject(g_saver.logMutex, 2000);
+    HANDLE file = CreateFileA(g_saver.logPath, FILE_APPEND_DATA,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file != INVALID_HANDLE_VALUE) {
+        DWORD written = 0;
+        WriteFile(file, line, static_cast<DWORD>(used), &written, nullptr);
+        CloseHandle(file);
+    }
+    if (g_saver.logMutex) ReleaseMutex(g_saver.logMutex);
+}
+
+void ChooseBehaviour(const char* modulePath) {
+    const char* name = modulePath;
+    for (const char* p = modulePath; *p; ++p)
+        if (*p == '\\' || *p == '/') name = p + 1;
+    char lower[MAX_PATH];
+    std::size_t i = 0;
+    for (; name[i] && i + 1 < sizeof lower; ++i)
+        lower[i] = (name[i] >= 'A' && name[i] <= 'Z') ? name[i] + 32 : name[i];
+    lower[i] = '\0';
+
+    struct Keyword {
+        const char* text;
+        Behaviour behaviour;
+    };
+    static const Keyword keywords[] = {{"exit", Behaviour::Exit},
+                                       {"escape", Behaviour::Escape},
+                                       {"input", Behaviour::Input},
+                                       {"close", Behaviour::Close}};
+    g_saver.behaviour = Behaviour::Close;
+    g_saver.keyword = "close";
+    for (const Keyword& k : keywords) {
+        if (std::strstr(lower, k.text)) {
+            g_saver.behaviour = k.behaviour;
+            g_saver.keyword = k.text;
+            return;
+        }
+    }
+}
+
+// The letter a screen saver host passes, found the way savers find it.
+bool IsRunMode(const char* line) {
+    const char* p = line;
+    while (*p == ' ') ++p;
+    if (*p == '"') {
+        ++p;
+        while (*p && *p != '"') ++p;
+        if (*p == '"') ++p;
+    } else {
+        while (static_cast<unsigned char>(*p) > 0x20) ++p;
+    }
+    while (*p == ' ' || *p == '\t') ++p;
+    if (*p == '/' || *p == '-') ++p;
+    return (*p & ~0x20) == 'S';
+}
+
+DWORD CapMilliseconds() {
+    char text[32];
+    DWORD n = GetEnvironmentVariableA("SLUMBERMIX_TEST_CAP_MS", text, sizeof text);
+    if (n == 0 || n >= sizeof text) return kDefaultCapMs;
+    return static_cast<DWORD>(std::strtoul(text, nullptr, 10));
+}
+
+COLORREF BehaviourColour() {
+    switch (g_saver.behaviour) {
+        case Behaviour::Close: return RGB(0, 0, 160);
+        case Behaviour::Input: return RGB(0, 128, 0);
+        case Behaviour::Escape: return RGB(160, 0, 0);
+        case Behaviour::Exit: break;
+    }
+    return RGB(96, 96, 96);
+}
+
+void End(HWND window, const char* reason) {
+    if (!g_saver.exitReason) g_saver.exitReason = reason;
+    DestroyWindow(window);
+}
+
+bool EndsOnInput() {
+    return g_saver.behaviour == Behaviour::Close || g_saver.behaviour == Behaviour::Input;
+}
+
+const char* Verdict(bool honoured) { return honoured ? "honoured" : "ignored"; }
+
+void OnKey(HWND window, UINT message, WPARAM key, LPARAM lParam) {
+    const char* name = message == WM_KEYDOWN      ? "WM_KEYDOWN"
+                       : message == WM_SYSKEYDOWN ? "WM_SYSKEYDOWN"
+                       : message == WM_KEYUP      ? "WM_KEYUP"
+                                                  : "WM_SYSKEYUP";
+    const bool down = message == WM_KEYDOWN || message == WM_SYSKEYDOWN;
+    const bool honoured = (down && EndsOnInput()) ||
+                          (message == WM_KEYDOWN && key == VK_ESCAPE &&
+                           g_saver.behaviour == Behaviour::Escape);
+    Log("%s 0x%02lx lParam=0x%08lx extra=0x%08lx %s", name, static_cast<unsigned long>(key),
+        static_cast<unsigned long>(lParam), static_cast<unsigned long>(GetMessageExtraInfo()),
+        Verdict(honoured));
+    if (honoured) End(window, "key");
+}
+
+void OnButton(HWND window, const char* name, LPARAM lParam) {
+    const bool honoured = EndsOnInput();
+    Log("%s %d %d %s", name, static_cast<short>(LOWORD(lParam)),
+        static_cast<short>(HIWORD(lParam)), Verdict(honoured));
+    if (honoured) End(window, "button");
+}
+
+void OnMouseMove(HWND window) {
+    // The position the message carries is client-relative; the window covers
+    // the screen from (0, 0), but the cursor itself is the plainer measure.
+    POINT now;
+    if (!GetCursorPos(&now)) return;
+    if (!g_saver.mouseKnown) {
+        g_saver.lastMouse = now;
+        g_saver.mouseKnown = true;
+        return;
+    }
+    if (std::abs(now.x - g_saver.lastMouse.x) <= kMoveThreshold &&
+        std::abs(now.y - g_saver.lastMouse.y) <= kMoveThreshold)
+        return;
+    g_saver.lastMouse = now;
+    const bool honoured = EndsOnInput();
+    Log("WM_MOUSEMOVE %ld %ld %s", now.x, now.y, Verdict(honoured));
+    if (honoured) End(window, "move");
+}
+
+void Paint(HWND window) {
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(window, &paint);
+    RECT client;
+    GetClientRect(window, &client);
+    HBRUSH brush = CreateSolidBrush(BehaviourColour());
+    FillRect(dc, &client, brush);
+    DeleteObject(brush);
+    char path[MAX_PATH];
+    DWORD n = GetModuleFileNameA(nullptr, path, sizeof path);
+    if (n >= sizeof path) n = 0;
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, RGB(255, 255, 255));
+    TextOutA(dc, 40, 40, path, static_cast<int>(n));
+    EndPaint(window, &paint);
+}
+
+LRESULT CALLBACK SaverProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_CLOSE: {
+            const bool honoured = g_saver.behaviour == Behaviour::Close;
+            Log("WM_CLOSE %s", Verdict(honoured));
+            if (honoured) End(window, "close");
+            return 0;
+        }
+        case WM_KEYDOWN:
+        case WM_SYSKEYDOWN:
+        case WM_KEYUP:
+        case WM_SYSKEYUP: OnKey(window, message, wParam, lParam); return 0;
+        case WM_LBUTTONDOWN: OnButton(window, "WM_LBUTTONDOWN", lParam); return 0;
+        case WM_RBUTTONDOWN: OnButton(window, "WM_RBUTTONDOWN", lParam); return 0;
+        case WM_MBUTTONDOWN: OnButton(window, "WM_MBUTTONDOWN", lParam); return 0;
+        case WM_MOUSEMOVE: OnMouseMove(window); return 0;
+        case WM_ACTIVATEAPP: Log("WM_ACTIVATEAPP %d", wParam ? 1 : 0); return 0;
+        case WM_TIMER:
+            if (wParam == kCapTimer) {
+                g_saver.exitReason = "cap";
+                DestroyWindow(window);
+            }
+            return 0;
+        case WM_SETCURSOR: SetCursor(nullptr); return TRUE;
+        case WM_ERASEBKGND: return 1;
+        case WM_PAINT: Paint(window); return 0;
+        case WM_DESTROY: PostQuitMessage(0); return 0;
+        default: return DefWindowProcA(window, message, wParam, lParam);
+    }
+}
+
+int RunWindow(HINSTANCE instance) {
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = SaverProc;
+    wc.hInstance = instance;
+    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+    wc.lpszClassName = "WindowsScreenSaverClass";
+    RegisterClassA(&wc);
+
+    const int width = GetSystemMetrics(SM_CXSCREEN);
+    const int height = GetSystemMetrics(SM_CYSCREEN);
+    char title[64];
+    std::snprintf(title, sizeof title, "Slumbermix test saver (%s)", g_saver.keyword);
+    HWND window = CreateWindowExA(WS_EX_TOPMOST, "WindowsScreenSaverClass", title,
+                                  WS_POPUP | WS_VISIBLE, 0, 0, width, height, nullptr, nullptr,
+                                  instance, nullptr);
+    if (!window) {
+        Log("exit no-window");
+        return 0;
+    }
+    Log("window 0x%llx %dx%d", static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(window)),
+        width, height);
+    SetTimer(window, kCapTimer, CapMilliseconds(), nullptr);
+    SetForegroundWindow(window);
+    SetFocus(window);
+
+    MSG msg;
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    Log("exit %s", g_saver.exitReason ? g_saver.exitReason : "close");
+    return 0;
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    char modulePath[MAX_PATH];
+    DWORD n = GetModuleFileNameA(nullptr, modulePath, sizeof modulePath);
+    if (n == 0 || n >= sizeof modulePath) modulePath[0] = '\0';
+
+    DWORD logLength =
+        GetEnvironmentVariableA("SLUMBERMIX_TEST_LOG", g_saver.logPath, sizeof g_saver.logPath);
+    if (logLength == 0 || logLength >= sizeof g_saver.logPath)
+        std::snprintf(g_saver.logPath, sizeof g_saver.logPath, "%s.log", modulePath);
+    g_saver.logMutex = CreateMutexA(nullptr, FALSE, "SlumbermixTestLog");
+    ChooseBehaviour(modulePath);
+
+    const char* commandLine = GetCommandLineA();
+    char directory[MAX_PATH];
+    n = GetCurrentDirectoryA(sizeof directory, directory);
+    if (n == 0 || n >= sizeof directory) directory[0] = '\0';
+    const bool runMode = IsRunMode(commandLine);
+
+    Log("start %s", modulePath);
+    Log("cmdline %s", commandLine);
+    Log("cwd %s", directory);
+    Log("priority 0x%lx", static_cast<unsigned long>(GetPriorityClass(GetCurrentProcess())));
+    Log("behaviour %s mode %s", g_saver.keyword, runMode ? "run" : "other");
+
+    if (g_saver.behaviour == Behaviour::Exit) {
+        Log("exit immediate");
+        return 0;
+    }
+    if (!runMode) {
+        Sleep(kOtherModeMs);
+        Log("exit other-mode");
+        return 0;
+    }
+    return RunWindow(instance);
+}

@@ -1,0 +1,154 @@
+#include "fake/fake_window.h"
+
+namespace fake {
+
+WindowState window;
+namespace {
+ResetHook hook([] { window = WindowState{}; });
+}
+
+void QueueMessage(std::uint32_t message, plat::WParam wParam, plat::LParam lParam) {
+    plat::Msg msg{};
+    msg.hwnd = window.created;
+    msg.message = message;
+    msg.wParam = wParam;
+    msg.lParam = lParam;
+    window.queue.push_back(msg);
+}
+
+}  // namespace fake
+
+namespace plat {
+using fake::Record;
+using fake::window;
+
+Hcursor SetCursor(Hcursor cursor) {
+    Record("SetCursor", cursor);
+    return nullptr;
+}
+
+Hcursor LoadCursorA(Hmodule instance, std::uintptr_t id) {
+    Record("LoadCursorA", instance, id);
+    return !instance && id == kIdcArrow ? window.arrow : fake::Token(200 + id);
+}
+
+void PostQuitMessage(std::int32_t exitCode) {
+    Record("PostQuitMessage", exitCode);
+    window.quitPosted = true;
+    window.quitCode = exitCode;
+}
+
+LResult DefWindowProcA(Hwnd hwnd, std::uint32_t message, WParam wParam, LParam lParam) {
+    Record("DefWindowProcA", hwnd, message, wParam, lParam);
+    // The system's handling of WM_CLOSE destroys the window.
+    if (message == kWmClose && window.proc) window.proc(hwnd, kWmDestroy, 0, 0);
+    return window.defResult;
+}
+
+std::uint16_t RegisterClassA(const WndClass* c) {
+    Record("RegisterClassA", c->style, reinterpret_cast<void*>(c->proc), c->classExtra,
+           c->windowExtra, c->instance, c->icon, c->cursor, c->background, c->menuName,
+           c->className);
+    if (window.classAtom) {
+        window.proc = c->proc;
+        window.className = c->className ? c->className : "";
+    }
+    return window.classAtom;
+}
+
+Hwnd CreateWindowExA(std::uint32_t exStyle, const char* className, const char* title,
+                     std::uint32_t style, std::int32_t x, std::int32_t y, std::int32_t width,
+                     std::int32_t height, Hwnd parent, void* menu, Hmodule instance, void* param) {
+    Record("CreateWindowExA", exStyle, className, title, style, x, y, width, height, parent, menu,
+           instance, param);
+    if (!window.created || !window.proc || window.className != className) return nullptr;
+    if (window.proc(window.created, kWmCreate, 0, 0) == -1) return nullptr;
+    return window.created;
+}
+
+std::int32_t UpdateWindow(Hwnd hwnd) {
+    Record("UpdateWindow", hwnd);
+    return 1;
+}
+
+std::int32_t GetClientRect(Hwnd hwnd, Rect* rect) {
+    Record("GetClientRect", hwnd);
+    *rect = window.client;
+    return 1;
+}
+
+// Destroying a window drops what was queued for it, so once PostQuitMessage
+// was called WM_QUIT is the next message.
+std::int32_t GetMessageA(Msg* msg, Hwnd hwnd, std::uint32_t first, std::uint32_t last) {
+    Record("GetMessageA", hwnd, first, last);
+    *msg = Msg{};
+    if (window.quitPosted || window.queue.empty()) {
+        msg->message = kWmQuit;
+        msg->wParam = static_cast<WParam>(window.quitPosted ? window.quitCode : 0);
+        window.quitPosted = false;
+        return 0;
+    }
+    *msg = window.queue.front();
+    window.queue.pop_front();
+    return msg->message == kWmQuit ? 0 : 1;
+}
+
+std::int32_t TranslateMessage(const Msg* msg) {
+    Record("TranslateMessage", msg->hwnd, msg->message);
+    return 0;
+}
+
+LResult DispatchMessageA(const Msg* msg) {
+    Record("DispatchMessageA", msg->hwnd, msg->message, msg->wParam, msg->lParam);
+    LResult result = 0;
+    if (window.proc && msg->hwnd == window.created)
+        result = window.proc(msg->hwnd, msg->message, msg->wParam, msg->lParam);
+    window.dispatched.push_back(result);
+    return result;
+}
+
+Hicon LoadIconA(Hmodule instance, std::uintptr_t id) {
+    Record("LoadIconA", instance, id);
+    return window.icon;
+}
+
+Hbrush GetStockObject(std::int32_t object) {
+    Record("GetStockObject", object);
+    return object == kBlackBrush ? window.blackBrush : fake::Token(300 + object);
+}
+
+Hdc BeginPaint(Hwnd hwnd, PaintStruct* paint) {
+    Record("BeginPaint", hwnd);
+    *paint = PaintStruct{};
+    paint->hdc = window.paintDc;
+    return window.paintDc;
+}
+
+std::int32_t EndPaint(Hwnd hwnd, const PaintStruct* paint) {
+    Record("EndPaint", hwnd, paint->hdc);
+    return 1;
+}
+
+std::int32_t DrawIcon(Hdc dc, std::int32_t x, std::int32_t y, Hicon icon) {
+    Record("DrawIcon", dc, x, y, icon);
+    return 1;
+}
+
+std::uint32_t SetTextColor(Hdc dc, std::uint32_t color) {
+    Record("SetTextColor", dc, color);
+    return 0;
+}
+
+std::uint32_t SetBkColor(Hdc dc, std::uint32_t color) {
+    Record("SetBkColor", dc, color);
+    return 0xFFFFFF;
+}
+
+// Logs exactly the `length` bytes that would be drawn.
+std::int32_t TextOutA(Hdc dc, std::int32_t x, std::int32_t y, const char* text,
+                      std::int32_t length) {
+    Record("TextOutA", dc, x, y, std::string(text, length > 0 ? length : 0), length);
+    return 1;
+}
+
+}  // namespace plat

@@ -1,0 +1,43 @@
+// Scripted state for windows, the message loop, the cursor and painting.
+//
+// One window at a time: RegisterClassA remembers the procedure, and
+// CreateWindowExA, DispatchMessageA and DefWindowProcA call it the way the
+// system would (WM_CREATE during creation; WM_DESTROY when DefWindowProcA
+// handles WM_CLOSE).
+#pragma once
+
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "fake/fake.h"
+
+namespace fake {
+
+struct WindowState {
+    // Answers.
+    std::uint16_t classAtom = 0xC123;               // RegisterClassA; 0 makes it fail
+    plat::Hwnd created = Token(100);                // CreateWindowExA; null makes it fail
+    plat::Rect client = {0, 0, 152, 112};           // GetClientRect
+    plat::Hicon icon = Token(101);                  // LoadIconA
+    plat::Hcursor arrow = Token(102);               // LoadCursorA(NULL, IDC_ARROW)
+    plat::Hbrush blackBrush = Token(103);           // GetStockObject(BLACK_BRUSH)
+    plat::Hdc paintDc = Token(104);                 // BeginPaint
+    plat::LResult defResult = 0;                    // DefWindowProcA
+    // Messages GetMessageA hands out, in order. When the queue runs dry the
+    // loop gets WM_QUIT with wParam 0, so a test can never hang in it.
+    std::deque<plat::Msg> queue;
+
+    // What the fake saw.
+    plat::WindowProc proc = nullptr;  // the registered procedure
+    std::string className;            // its class
+    bool quitPosted = false;          // PostQuitMessage was called...
+    std::int32_t quitCode = 0;        // ...with this exit code
+    std::vector<plat::LResult> dispatched;  // DispatchMessageA's results, in order
+};
+extern WindowState window;
+
+// Queues a message for the window CreateWindowExA answers with.
+void QueueMessage(std::uint32_t message, plat::WParam wParam = 0, plat::LParam lParam = 0);
+
+}  // namespace fake
