@@ -19,8 +19,9 @@ constexpr char kSaverWindowClass[] = "WindowsScreenSaverClass";
 constexpr std::uint32_t kCloseWait = 3000;
 constexpr std::uint32_t kInputWait = 1000;
 
-// The imitated key: an unassigned virtual-key code, so no application acts
-// on it beyond noticing input; the extra information marks it as ours.
+// The imitated key: 0xFE (VK_OEM_CLEAR), a code ordinary keyboards do not
+// send and programs do not act on, so it counts only as input; the extra
+// information tags both events as imitated.
 constexpr std::uint8_t kImitatedKey = 0xFE;
 constexpr std::uintptr_t kImitatedKeyDownInfo = 0x0000FE00;
 constexpr std::uintptr_t kImitatedKeyUpInfo = 0xC000FE00;
