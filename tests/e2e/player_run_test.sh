@@ -20,7 +20,7 @@ POINTER_X=400
 POINTER_Y=300
 timeout 5 xdotool mousemove "$POINTER_X" "$POINTER_Y"
 
-player_start 170
+e2e_start 170 "$E2E_SLUMBMIX" /s
 # Four plays, three change-overs to wait through (escape and input take
 # 4 s, WM_CLOSE 3 s of them), then the first repeat.
 e2e_wait_for 120 "a fifth saver" player_has_runs 5 ||
@@ -32,7 +32,7 @@ e2e_expect_eq "the pointer was put back after each change-over" \
 # saver is left to the next change-over.
 ended_by_user=''
 deadline=$((SECONDS + 60))
-while [ -z "$ended_by_user" ] && [ "$SECONDS" -lt "$deadline" ] && ! player_has_ended; do
+while [ -z "$ended_by_user" ] && [ "$SECONDS" -lt "$deadline" ] && ! e2e_background_ended; do
   pid=$(player_runs | tail -n1)
   case $(player_saver_name "$pid") in
   *escape*)
@@ -48,8 +48,8 @@ while [ -z "$ended_by_user" ] && [ "$SECONDS" -lt "$deadline" ] && ! player_has_
 done
 e2e_expect "real input ended a saver" test -n "$ended_by_user"
 
-player_finish 30
-e2e_expect_eq "exit code of SLUMBMIX.SCR" "$PLAYER_RC" 0
+e2e_wait_exit 30 || e2e_fail "SLUMBMIX.SCR did not end"
+e2e_expect_eq "exit code of SLUMBMIX.SCR" "$E2E_RC" 0
 e2e_expect "no process left" e2e_wait_no_process_of_ours 15
 e2e_expect_eq "the saver ended by the user was the last one started" \
   "$(player_runs | tail -n1)" "$ended_by_user"
@@ -80,17 +80,15 @@ e2e_expect "first saver played about $CHANGE_MS ms (played $played ms)" \
   test "$played" -ge $((CHANGE_MS - 1000)) -a "$played" -le $((CHANGE_MS + 2000))
 
 # How each replaced saver went, told by what it received and when, from
-# WM_CLOSE on. (Under Wine a saver's window takes about two seconds to go
-# away after it decides to end, so the times of the "exit" lines say little.)
-# The first step lasts 3000 ms: a next start within that time means the
-# saver went on WM_CLOSE alone.
+# WM_CLOSE on. The first step waits up to 3000 ms: a next start within that
+# time means the saver went on WM_CLOSE alone.
 since_close() {  # pid event -> ms from its WM_CLOSE to the first such event
   local at
   at=$(player_event_time "$1" "$2")
   [ -n "$at" ] && echo $((at - $(player_event_time "$1" WM_CLOSE)))
 }
 key_line() {  # pid message key
-  grep -m1 "^[0-9]* $1 $2 $3 " "$PLAYER_LOG"
+  grep -m1 "^[0-9]* $1 $2 $3 " "$E2E_SAVER_LOG"
 }
 for ((i = 0; i + 1 < ${#runs[@]}; i++)); do
   pid=${runs[$i]}
@@ -122,11 +120,11 @@ for ((i = 0; i + 1 < ${#runs[@]}; i++)); do
     e2e_expect "imitated key down, marked 0x0000fe00" test -n "$key_down" -a -z "${key_down##* extra=0x0000fe00 ignored}"
     e2e_expect "imitated key up, marked 0xc000fe00" test -n "$key_up" -a -z "${key_up##* extra=0xc000fe00 ignored}"
     e2e_expect_eq "the cursor jumped from ($POINTER_X, $POINTER_Y)" \
-      "$(grep -m1 "^[0-9]* $pid WM_MOUSEMOVE " "$PLAYER_LOG" | cut -d' ' -f4,5)" \
+      "$(grep -m1 "^[0-9]* $pid WM_MOUSEMOVE " "$E2E_SAVER_LOG" | cut -d' ' -f4,5)" \
       "$((POINTER_X ^ 255)) $((POINTER_Y ^ 255))"
     e2e_expect "$name got Escape with lParam 1" \
-      grep -q "^[0-9]* $pid WM_KEYDOWN 0x1b lParam=0x00000001 .* honoured$" "$PLAYER_LOG"
-    at=$(($(grep -m1 "^[0-9]* $pid WM_KEYDOWN 0x1b " "$PLAYER_LOG" | cut -d' ' -f1) - $(player_event_time "$pid" WM_CLOSE)))
+      grep -q "^[0-9]* $pid WM_KEYDOWN 0x1b lParam=0x00000001 .* honoured$" "$E2E_SAVER_LOG"
+    at=$(($(grep -m1 "^[0-9]* $pid WM_KEYDOWN 0x1b " "$E2E_SAVER_LOG" | cut -d' ' -f1) - $(player_event_time "$pid" WM_CLOSE)))
     e2e_expect "$name got Escape after the first two steps ($at ms)" test "$at" -ge 3900 -a "$at" -le 4800
     e2e_expect_eq "$name ended by Escape" "$reason" key
     ;;
@@ -135,6 +133,6 @@ done
 
 if [ "$E2E_FAILURES" -ne 0 ]; then
   e2e_log "saver log:"
-  cat "$PLAYER_LOG" >&2
+  cat "$E2E_SAVER_LOG" >&2
 fi
 e2e_done
