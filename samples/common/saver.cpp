@@ -251,7 +251,6 @@ HWND CreateSaverWindow(HINSTANCE instance, const CommandLine& command) {
     windowClass.style = CS_HREDRAW | CS_VREDRAW;
     windowClass.lpfnWndProc = SaverProc;
     windowClass.hInstance = instance;
-    windowClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(1));
     windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
     windowClass.lpszClassName = kClassName;
     if (!RegisterClassA(&windowClass)) return nullptr;
@@ -281,7 +280,7 @@ int RunWindow(HINSTANCE instance, const CommandLine& command) {
 
     HWND window = CreateSaverWindow(instance, command);
     if (!window) return 0;
-    MakeCanvas(window);  // in case WM_SIZE came before the class was ready
+    MakeCanvas(window);  // WM_SIZE during creation normally made it already
     DrawFrame();         // the first picture is there before the window shows
     Log("started", state.fullScreen ? "/s" : "/p");
     if (state.fullScreen) {
