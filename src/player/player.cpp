@@ -1,10 +1,162 @@
+// Run mode: the found screen savers play one after another, least played
+// first, each as a child process. A child that ends by itself means the user
+// touched the mouse or keyboard, and the whole run ends; a child that is
+// still running when the change time is up is closed, and the next one
+// starts.
 #include "player/player.h"
 
+#include "catalogue/catalogue.h"
+#include "player/launcher.h"
 #include "settings/settings.h"
 
-// Run mode's set-up; the catalogue and the play loop are not built yet, so
-// nothing is played after it.
-void RunPlayer(const char*) {
+namespace {
+
+// The class of a screen saver's full-screen window; normally the running
+// child's is the first one the system finds.
+constexpr char kSaverWindowClass[] = "WindowsScreenSaverClass";
+
+// How long each step of the change-over gives the child to end.
+constexpr std::uint32_t kCloseWait = 3000;
+constexpr std::uint32_t kInputWait = 1000;
+
+// The imitated key: 0xFE (VK_OEM_CLEAR), a code ordinary keyboards do not
+// send and programs do not act on, so it counts only as input; the extra
+// information tags both events as imitated.
+constexpr std::uint8_t kImitatedKey = 0xFE;
+constexpr std::uintptr_t kImitatedKeyDownInfo = 0x0000FE00;
+constexpr std::uintptr_t kImitatedKeyUpInfo = 0xC000FE00;
+constexpr std::int32_t kCursorJump = 255;
+
+// Any result but a timeout counts as the child having ended: a wait that
+// fails would fail again, and waiting on would never end.
+bool WaitForEnd(plat::Handle child, std::uint32_t milliseconds) {
+    return plat::WaitForSingleObject(child, milliseconds) != plat::kWaitTimeout;
+}
+
+// A key press and a jump of the mouse, the way the user would end a saver.
+// When the cursor position cannot be read there is no place to jump from or
+// to put the cursor back to, so the cursor is left alone and only the key
+// speaks; the key is always released, whether or not the child ended.
+bool ImitateUserInput(plat::Handle child) {
+    plat::Point cursor = {0, 0};
+    const bool cursorKnown = plat::GetCursorPos(&cursor) != 0;
+
+    plat::keybd_event(kImitatedKey, kImitatedKey, 0, kImitatedKeyDownInfo);
+    if (cursorKnown) plat::SetCursorPos(cursor.x ^ kCursorJump, cursor.y ^ kCursorJump);
+    const bool ended = WaitForEnd(child, kInputWait);
+    plat::keybd_event(kImitatedKey, kImitatedKey, plat::kKeyEventFKeyUp, kImitatedKeyUpInfo);
+    if (cursorKnown) plat::SetCursorPos(cursor.x, cursor.y);
+    return ended;
+}
+
+// Change-over: asks the running child to close, more and more firmly, until
+// it has ended. A child that ignores everything keeps this going; each pass
+// waits at least a second, so it never spins.
+void CloseRunningSaver(plat::Handle child) {
+    for (;;) {
+        const plat::Hwnd window = plat::FindWindowA(kSaverWindowClass, nullptr);
+        if (window) {
+            plat::PostMessageA(window, plat::kWmClose, 0, 0);
+            if (WaitForEnd(child, kCloseWait)) return;
+        }
+        if (ImitateUserInput(child)) return;
+        // With no foreground window the message reaches no one; harmless.
+        plat::PostMessageA(plat::GetForegroundWindow(), plat::kWmKeyDown, plat::kVkEscape, 1);
+    }
+}
+
+// The wait for a playing child. ChangeTime is taken as an unsigned count, so
+// -1 is INFINITE and other negative values are simply very long.
+std::uint32_t PlayTime() {
+    if (Settings.ChangeTime != 0 && Settings.Random != 0)
+        return static_cast<std::uint32_t>(Settings.ChangeTime);
+    return plat::kInfinite;
+}
+
+std::int32_t LowestPlayCount(const SaverList& list) {
+    const SaverEntry* entries = Entries(list);
+    std::int32_t lowest = entries[0].playCount;
+    for (std::int32_t i = 1; i < list.count; ++i)
+        if (entries[i].playCount < lowest) lowest = entries[i].playCount;
+    return lowest;
+}
+
+std::int32_t HighestPlayCount(const SaverList& list) {
+    const SaverEntry* entries = Entries(list);
+    std::int32_t highest = entries[0].playCount;
+    for (std::int32_t i = 1; i < list.count; ++i)
+        if (entries[i].playCount > highest) highest = entries[i].playCount;
+    return highest;
+}
+
+// Launches that fail in a row. Without a limit a catalogue in which nothing
+// can be started (files deleted since the scan, a broken DefSaver) would keep
+// the loop launching without pause for as long as the system lets a screen
+// saver run.
+//
+// Fixed play (Random off) has one candidate, DefSaver, and trying it again
+// gives the same answer: the first failure ends the run. An empty DefSaver
+// is such a failure.
+//
+// With Random on, the run ends once every listed saver has been tried and
+// has failed since the last launch that worked. Each choice raises the
+// chosen entry's play count, and nothing else raises it, so an entry whose
+// count is now above the highest count the list held when the failures
+// began has been chosen since then. When the lowest count is above that
+// mark, every entry has failed. Least-played choice reaches that point
+// within 2 x count - 1 failures. Counts are reset to zero when one overflows;
+// the mark then follows them down so the test stays meaningful.
+struct LaunchFailures {
+    bool inRow;         // the last launch failed
+    std::int32_t mark;  // highest play count when this row of failures began
+};
+
+bool EveryChoiceFailed(LaunchFailures& failures, const SaverList& list) {
+    if (Settings.Random == 0) return true;
+    const std::int32_t highest = HighestPlayCount(list);
+    if (highest < failures.mark) failures.mark = highest;  // counts were reset
+    return LowestPlayCount(list) > failures.mark;
+}
+
+// Plays until a child ends by itself, its wait fails, or nothing can be
+// launched any more.
+void Play(SaverList& list, const char* optionText) {
+    LaunchFailures failures = {false, 0};
+    for (;;) {
+        if (!failures.inRow && Settings.Random != 0) failures.mark = HighestPlayCount(list);
+        const char* path =
+            Settings.Random != 0 ? EntryPath(list, SelectLeastPlayed(list)) : Settings.DefSaver;
+
+        plat::Handle child = nullptr;
+        if (!LaunchSaver(path, optionText, &child)) {
+            failures.inRow = true;
+            if (EveryChoiceFailed(failures, list)) return;
+            continue;
+        }
+        failures.inRow = false;
+
+        // A timeout means the change time is up: replace the saver. Anything
+        // else means it ended by itself (the user ended it) or the wait
+        // failed, and the run is over.
+        const bool ended = WaitForEnd(child, PlayTime());
+        if (!ended) CloseRunningSaver(child);
+        plat::CloseHandle(child);
+        if (ended) return;
+    }
+}
+
+}  // namespace
+
+void RunPlayer(const char* optionText) {
+    SaverList list = {};
     LoadSettings();
     ApplyCompositionSetting();
+    Reserve(list.items, sizeof(SaverEntry));
+    ResetPool(list.names);
+    ScanAll(list);
+
+    // With no saver found nothing is played, DefSaver included, and nothing
+    // is said.
+    if (list.count > 0) Play(list, optionText);
+    FreeList(list);
 }

@@ -99,6 +99,28 @@ e2e_run() {  # seconds program args...
   return 0
 }
 
+# Starts a Windows program under Wine in the background, bounded like
+# e2e_run; E2E_BG_PID is the bounding process. Output goes to
+# $E2E_TEST_DIR/bg.out and bg.err. One such program at a time.
+e2e_start() {  # seconds program args...
+  local seconds=$1
+  shift
+  timeout -k 5 "$seconds" wine "$@" </dev/null >"$E2E_TEST_DIR/bg.out" 2>"$E2E_TEST_DIR/bg.err" &
+  E2E_BG_PID=$!
+}
+
+e2e_background_ended() { ! kill -0 "$E2E_BG_PID" 2>/dev/null; }
+
+# Waits up to the bound for the program of e2e_start to end; E2E_RC is its
+# exit code (124 when e2e_start's own limit ended it). Fails, leaving it
+# running, when the bound passes first.
+e2e_wait_exit() {  # seconds
+  e2e_wait_for "$1" "the program started in the background to end" e2e_background_ended ||
+    return 1
+  E2E_RC=0
+  wait "$E2E_BG_PID" || E2E_RC=$?
+}
+
 # Wine's own processes, which every prefix runs; anything else started in
 # our prefix is one of ours.
 e2e_is_wine_process() {  # file name
@@ -133,6 +155,7 @@ e2e_our_processes() {
     exe=${exe##*[\\/]}
     [ -n "$exe" ] || continue
     e2e_is_wine_process "$exe" && continue
+    [ "${exe,,}" != rig_anchor.exe ] || continue  # keeps the session up (rig.sh)
     printf '%s %s\n' "$pid" "$exe"
   done < <(grep -lszx -- "WINEPREFIX=$WINEPREFIX" /proc/[0-9]*/environ)
 }
@@ -189,12 +212,52 @@ e2e_reg_values() {
   sed -nE 's/^    (.*)    (REG_[A-Z_]+)    (.*)$/\1|\2|\3/p' "$E2E_OUT"
 }
 
+# ------------------------------------------------------------------ test savers
+
+# Copies the test saver to DIR/NAME; NAME's keyword chooses its behaviour
+# (see testsaver/testsaver.cpp).
+e2e_install_saver() {  # dir name
+  mkdir -p "$1"
+  cp "$E2E_TESTSAVER" "$1/$2"
+}
+
+# The details of the savers' log lines ($E2E_SAVER_LOG) with the given
+# event, optionally of one process: "<ms> <pid> <event> <details>" gives
+# "<details>".
+e2e_saver_events() {  # event [pid]
+  [ -f "$E2E_SAVER_LOG" ] || return 0
+  awk -v event="$1" -v pid="${2:-}" '$3 == event && (pid == "" || $2 == pid) {
+      sub(/^[^ ]+ [^ ]+ [^ ]+ ?/, ""); print }' "$E2E_SAVER_LOG"
+}
+
+# Process ids of the savers that logged the event, in order.
+e2e_saver_pids() {  # event
+  [ -f "$E2E_SAVER_LOG" ] || return 0
+  awk -v event="$1" '$3 == event { print $2 }' "$E2E_SAVER_LOG"
+}
+
+e2e_saver_logged() {  # event  (succeeds once some saver logged it)
+  [ -n "$(e2e_saver_pids "$1")" ]
+}
+
+# Posts WM_CLOSE to the top-level windows of the processes with this file
+# name, through Wine's taskkill (without /f).
+e2e_post_close() {  # file name
+  e2e_run 30 taskkill /im "$1"
+}
+
 # ------------------------------------------------------------------ screen
 
 e2e_screenshot() {  # name  -> $E2E_SHOTS/name.png
   mkdir -p "$E2E_SHOTS"
   timeout 20 import -display "$DISPLAY" -window root "$E2E_SHOTS/$1.png" ||
     e2e_log "screenshot $1 failed"
+}
+
+# The colour of one pixel of a screenshot, as "R,G,B" in 0..255.
+e2e_pixel() {  # name x y
+  timeout 20 convert "$E2E_SHOTS/$1.png" -crop "1x1+$2+$3" \
+    -format '%[fx:int(255*r+.5)],%[fx:int(255*g+.5)],%[fx:int(255*b+.5)]' info:
 }
 
 # ------------------------------------------------------------------ set-up of a test
@@ -212,6 +275,10 @@ e2e_begin() {  # test name
   mkdir -p "$E2E_TEST_DIR"
   E2E_OUT=$E2E_TEST_DIR/stdout
   E2E_ERR=$E2E_TEST_DIR/stderr
+  # Every test saver this test starts, however it is started, logs here.
+  E2E_SAVER_LOG=$E2E_TEST_DIR/savers.log
+  SLUMBERMIX_TEST_LOG=$(e2e_winpath "$E2E_SAVER_LOG")
+  export SLUMBERMIX_TEST_LOG
   # A test never starts among processes an earlier one left behind.
   e2e_wait_no_process_of_ours 10 || e2e_kill_ours
   trap 'e2e_kill_ours' EXIT

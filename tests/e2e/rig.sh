@@ -1,17 +1,19 @@
 #!/usr/bin/env bash
 # The rig every end-to-end test runs in, made once per ctest run:
 #
-#   rig.sh setup   RIG   start Xvfb on a free display (-displayfd), make a
-#                        fresh 64-bit Wine prefix in RIG/prefix, write
-#                        RIG/env.sh for the tests
+#   rig.sh setup RIG ANCHOR  start Xvfb on a free display (-displayfd), make
+#                        a fresh 64-bit Wine prefix in RIG/prefix, start the
+#                        program ANCHOR (rig_anchor.exe) in it to keep its
+#                        session up, write RIG/env.sh for the tests
 #   rig.sh cleanup RIG   wineserver -k on that prefix, end that Xvfb by its pid
 #
 # Nothing is found or stopped by name: the Xvfb is the process whose id and
 # start time setup wrote down, the Wine processes are those of RIG/prefix.
 set -u -o pipefail
 
-action=${1:?usage: rig.sh setup|cleanup RIG}
-rig=${2:?usage: rig.sh setup|cleanup RIG}
+action=${1:?usage: rig.sh setup RIG ANCHOR | rig.sh cleanup RIG}
+rig=${2:?usage: rig.sh setup RIG ANCHOR | rig.sh cleanup RIG}
+anchor=${3:-}
 mkdir -p "$rig"
 rig=$(cd "$rig" && pwd)
 prefix=$rig/prefix
@@ -30,6 +32,8 @@ wine_env() {
   # The same answers from the locale on every machine; a test that wants
   # another language sets LC_ALL for its own commands.
   export LC_ALL=C.UTF-8
+  # Wine wants a home folder; a bare CI environment may not name one.
+  export HOME=${HOME:-$rig}
 }
 
 stop_wine() {
@@ -55,14 +59,16 @@ stop_xvfb() {  # pid start-time
   return 0
 }
 
-# Whatever a previous run left behind (an interrupted ctest skips cleanup).
+# Whatever a previous run left behind: an interrupted ctest skips cleanup,
+# and may even have stopped in the middle of setup.
+# The Windows programs go first, while their display is still there.
 stop_previous() {
-  if [ -r "$rig/env.sh" ]; then
-    # shellcheck disable=SC2046,SC1091  # the two numbers env.sh wrote down
-    stop_xvfb $(. "$rig/env.sh" && echo "$E2E_XVFB_PID $E2E_XVFB_START")
-  fi
   stop_wine
-  rm -f "$rig/env.sh"
+  if [ -r "$rig/xvfb.pid" ]; then
+    # shellcheck disable=SC2046  # its pid and start time
+    stop_xvfb $(cat "$rig/xvfb.pid")
+  fi
+  rm -f "$rig/env.sh" "$rig/xvfb.pid"
 }
 
 start_xvfb() {
@@ -83,6 +89,7 @@ start_xvfb() {
     sleep 0.1
   done
   xvfb_start=$(start_time "$xvfb_pid")
+  echo "$xvfb_pid $xvfb_start" >"$rig/xvfb.pid"
   display=:$(head -n1 "$rig/display")
   log "Xvfb $xvfb_pid on display $display"
 }
@@ -91,17 +98,48 @@ make_prefix() {
   rm -rf "$prefix"
   wine_env
   export DISPLAY=$display
-  # The wineserver keeps its usual lifetime (it ends a few seconds after the
-  # last program): with one kept alive longer ("wineserver -p"), every later
-  # start of a window program waited 10 s for Wine's RpcSs service.
   local begin=$SECONDS
   if ! timeout -k 10 240 wineboot -i </dev/null >"$rig/wineboot.log" 2>&1; then
     log "wineboot -i failed or took longer than 240 s:"
     cat "$rig/wineboot.log" >&2
     return 1
   fi
-  # The registry stays in the server's memory for now; what shows that the
-  # prefix works is a program that runs and hands back its exit code.
+  log "wineboot -i made the prefix in $((SECONDS - begin)) s"
+}
+
+# Succeeds when a process of the prefix runs a program of this file name.
+prefix_runs() {  # file name
+  local environ argv0
+  while read -r environ; do
+    argv0=''
+    IFS= read -r -d "" argv0 2>/dev/null <"${environ%/environ}/cmdline"
+    argv0=${argv0##*[\\/]}
+    [ "${argv0,,}" == "${1,,}" ] && return 0
+  done < <(grep -lszx -- "WINEPREFIX=$prefix" /proc/[0-9]*/environ)
+  return 1
+}
+
+# The session stays up while the anchor runs; cleanup's wineserver -k ends
+# it, and it ends by itself after an hour.
+start_anchor() {
+  [ -f "$anchor" ] || {
+    log "no anchor program at '$anchor'"
+    return 1
+  }
+  setsid timeout -k 5 3700 wine "$anchor" 3600 </dev/null >"$rig/anchor.log" 2>&1 &
+  local begin=$SECONDS
+  until prefix_runs "${anchor##*/}" && prefix_runs explorer.exe; do
+    if [ "$SECONDS" -ge $((begin + 60)) ]; then
+      log "the anchor or the desktop did not start within 60 s"
+      return 1
+    fi
+    sleep 0.2
+  done
+  log "session and desktop up in $((SECONDS - begin)) s"
+}
+
+check_prefix() {
+  # A program that runs and hands back its exit code.
   local rc=0
   timeout -k 5 60 wine cmd /c exit 7 </dev/null >"$rig/check.log" 2>&1 || rc=$?
   [ -f "$prefix/drive_c/windows/system32/kernel32.dll" ] && [ "$rc" -eq 7 ] || {
@@ -109,7 +147,16 @@ make_prefix() {
     cat "$rig/check.log" >&2
     return 1
   }
-  log "prefix ready in $((SECONDS - begin)) s"
+  # Xvfb has no window manager. Wine treats full-screen windows (a screen
+  # saver's) as managed and, when one is hidden, waits 2 s for a window
+  # manager that never answers; unmanaged, they close at once, as on Windows.
+  rc=0
+  timeout -k 5 60 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f \
+    </dev/null >>"$rig/check.log" 2>&1 || rc=$?
+  [ "$rc" -eq 0 ] || {
+    log "could not turn off managed windows (reg add exited with $rc)"
+    return 1
+  }
 }
 
 write_env() {
@@ -121,8 +168,7 @@ export WINEARCH=win64
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES='$WINEDLLOVERRIDES'
 export LC_ALL=C.UTF-8
-E2E_XVFB_PID=$xvfb_pid
-E2E_XVFB_START=$xvfb_start
+export HOME='$HOME'
 EOF
   mv "$rig/env.sh.new" "$rig/env.sh"
 }
@@ -132,15 +178,13 @@ setup)
   stop_previous
   rm -rf "$rig/tests" "$rig/shots"
   start_xvfb || exit 1
-  if ! make_prefix; then
-    stop_wine
-    stop_xvfb "$xvfb_pid" "$xvfb_start"
+  if ! make_prefix || ! start_anchor || ! check_prefix; then
+    stop_previous
     exit 1
   fi
   write_env
   ;;
 cleanup)
-  [ -r "$rig/env.sh" ] || { log "no rig to clean up"; exit 0; }
   stop_previous
   log "stopped"
   ;;

@@ -198,9 +198,9 @@ void OnButton(HWND window, const char* name, LPARAM lParam) {
     if (honoured) End(window, "button");
 }
 
+// Movement is measured from where the cursor was when the window appeared,
+// then from the last position logged, on the screen's own coordinates.
 void OnMouseMove(HWND window) {
-    // The position the message carries is client-relative; the window covers
-    // the screen from (0, 0), but the cursor itself is the plainer measure.
     POINT now;
     if (!GetCursorPos(&now)) return;
     if (!g_saver.mouseKnown) {
@@ -286,6 +286,7 @@ int RunWindow(HINSTANCE instance) {
     }
     Log("window 0x%llx %dx%d", static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(window)),
         width, height);
+    g_saver.mouseKnown = GetCursorPos(&g_saver.lastMouse) != 0;
     SetTimer(window, kCapTimer, CapMilliseconds(), nullptr);
     SetForegroundWindow(window);
     SetFocus(window);

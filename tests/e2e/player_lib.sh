@@ -1,0 +1,87 @@
+# Helpers for run mode under Wine: a folder of test savers written to the
+# registry as the only place to scan, and the test savers' log
+# ($E2E_SAVER_LOG) read back as a run. Sourced after lib.sh, by the run-mode
+# test and by scripts/bench-player.
+
+# Installs the test saver under each given name in a fresh folder,
+# PLAYER_SAVERS, and makes that folder the only one scanned, with random
+# play and the change time given.
+player_setup() {  # change-time-ms name...
+  local change=$1 name
+  shift
+  PLAYER_SAVERS=$E2E_TEST_DIR/savers
+  rm -rf "$PLAYER_SAVERS"
+  for name in "$@"; do e2e_install_saver "$PLAYER_SAVERS" "$name"; done
+  # No saver outlives a test that went wrong by more than this.
+  export SLUMBERMIX_TEST_CAP_MS=${SLUMBERMIX_TEST_CAP_MS:-100000}
+
+  e2e_reg_add UseWinDir REG_DWORD 0 &&
+    e2e_reg_add UseSysDir REG_DWORD 0 &&
+    e2e_reg_add UseExtDir REG_DWORD 1 &&
+    e2e_reg_add ExtSubDir REG_DWORD 0 &&
+    e2e_reg_add ExtDir REG_SZ "$(e2e_winpath "$PLAYER_SAVERS")" &&
+    e2e_reg_add Random REG_DWORD 1 &&
+    e2e_reg_add ChangeTime REG_DWORD "$change" ||
+    e2e_die "could not write the settings"
+}
+
+# ------------------------------------------------------------------ the log
+
+# The details of one process's first line of an event, exactly as written.
+player_event() {  # pid event
+  e2e_saver_events "$2" "$1" | head -n1
+}
+
+# The time of that line, in ms.
+player_event_time() {  # pid event
+  [ -f "$E2E_SAVER_LOG" ] || return 0
+  awk -v pid="$1" -v event="$2" '$2 == pid && $3 == event { print $1; exit }' "$E2E_SAVER_LOG"
+}
+
+player_has_event() {  # pid event
+  [ -n "$(player_event_time "$1" "$2")" ]
+}
+
+# Process ids of the savers started in run mode, in the order they started.
+player_runs() {
+  [ -f "$E2E_SAVER_LOG" ] || return 0
+  awk '$3 == "behaviour" && $6 == "run" { print $2 }' "$E2E_SAVER_LOG"
+}
+
+player_run_count() { player_runs | wc -l; }
+
+player_has_runs() {  # count
+  [ "$(player_run_count)" -ge "$1" ]
+}
+
+# The file name of a saver process, from its "start" line.
+player_saver_name() {  # pid
+  local path
+  path=$(player_event "$1" start)
+  printf '%s\n' "${path##*\\}"
+}
+
+# Gaps in ms from each saver's exit to the next saver's start.
+player_gaps() {
+  [ -f "$E2E_SAVER_LOG" ] || return 0
+  awk '$3 == "start" { if (last != "") print $1 - last; last = "" }
+       $3 == "exit"  { last = $1 }' "$E2E_SAVER_LOG"
+}
+
+# ------------------------------------------------------------------ input
+
+# Real input through the X server: the pointer jumps back and forth until
+# the given saver has ended.
+player_move_until_ended() {  # pid seconds
+  local deadline=$((SECONDS + $2)) i=0
+  until player_has_event "$1" exit; do
+    [ "$SECONDS" -lt "$deadline" ] || return 1
+    if [ $((i % 2)) -eq 0 ]; then
+      timeout 5 xdotool mousemove 300 300
+    else
+      timeout 5 xdotool mousemove 700 500
+    fi
+    i=$((i + 1))
+    sleep 0.2
+  done
+}

@@ -1,0 +1,146 @@
+#!/usr/bin/env bash
+# Run mode under Wine: SLUMBMIX.SCR /s plays four test savers from the extra
+# folder, each once before any repeats, with "/s" forwarded, its folder as
+# working directory and idle priority. At each change-over a saver that
+# honours WM_CLOSE goes within the first step, one that only ends on input
+# goes through the imitated input, one that only ends on Escape goes
+# through the Escape. Moving the real pointer then ends the saver that runs,
+# which ends the run: the program exits with 0 and leaves nothing running.
+. "$(dirname "$0")/lib.sh"
+. "$(dirname "$0")/player_lib.sh"
+e2e_begin player.run
+
+CHANGE_MS=4000
+savers=("alpha close.scr" bravo_close.scr charlie_input.scr delta_escape.scr)
+player_setup "$CHANGE_MS" "${savers[@]}"
+folder=$(e2e_winpath "$PLAYER_SAVERS")
+
+# The pointer rests here; the imitated input jumps from it and puts it back.
+POINTER_X=400
+POINTER_Y=300
+timeout 5 xdotool mousemove "$POINTER_X" "$POINTER_Y"
+
+e2e_start 170 "$E2E_SLUMBMIX" /s
+# Four plays, three change-overs to wait through (escape and input take
+# 4 s, WM_CLOSE 3 s of them), then the first repeat.
+e2e_wait_for 120 "a fifth saver" player_has_runs 5 ||
+  e2e_fail "only $(player_run_count) savers started"
+e2e_expect_eq "the pointer was put back after each change-over" \
+  "$(timeout 5 xdotool getmouselocation | cut -d' ' -f1,2)" "x:$POINTER_X y:$POINTER_Y"
+
+# Real input, once a saver that ends on input is playing; an Escape-only
+# saver is left to the next change-over.
+ended_by_user=''
+deadline=$((SECONDS + 60))
+while [ -z "$ended_by_user" ] && [ "$SECONDS" -lt "$deadline" ] && ! e2e_background_ended; do
+  pid=$(player_runs | tail -n1)
+  case $(player_saver_name "$pid") in
+  *escape*)
+    runs=$(player_run_count)
+    e2e_wait_for 20 "the next saver" player_has_runs $((runs + 1)) || break
+    ;;
+  *)
+    e2e_wait_for 10 "the window of saver $pid" player_has_event "$pid" window &&
+      player_move_until_ended "$pid" 5 &&
+      [ "$(player_event "$pid" exit)" == move ] && ended_by_user=$pid
+    ;;
+  esac
+done
+e2e_expect "real input ended a saver" test -n "$ended_by_user"
+
+e2e_wait_exit 30 || e2e_fail "SLUMBMIX.SCR did not end"
+e2e_expect_eq "exit code of SLUMBMIX.SCR" "$E2E_RC" 0
+e2e_expect "no process left" e2e_wait_no_process_of_ours 15
+e2e_expect_eq "the saver ended by the user was the last one started" \
+  "$(player_runs | tail -n1)" "$ended_by_user"
+
+mapfile -t runs < <(player_runs)
+e2e_log "played: $(for p in "${runs[@]}"; do printf '%s; ' "$(player_saver_name "$p")"; done)"
+
+# Rotation: the first four are the four savers; the fifth is a repeat.
+first=$(for p in "${runs[@]:0:4}"; do player_saver_name "$p"; done | sort | tr '\n' '|')
+e2e_expect_eq "each saver once before any repeats" "$first" \
+  "$(printf '%s\n' "${savers[@]}" | sort | tr '\n' '|')"
+
+# Every start: command line and folder. The priority class is logged but
+# not checked: Wine 8 gives every child the normal class (0x20) whatever
+# the creation flags ask; the host tests check the flags the launcher uses.
+for pid in "${runs[@]}"; do
+  name=$(player_saver_name "$pid")
+  e2e_expect_eq "command line of $name ($pid)" "$(player_event "$pid" cmdline)" \
+    "\"$folder\\$name\" /s"
+  e2e_expect_eq "working directory of $name ($pid)" "$(player_event "$pid" cwd)" "$folder"
+  e2e_log "priority class of $name ($pid): $(player_event "$pid" priority)"
+done
+
+# The first saver plays for the change time before anything is sent to it.
+first_pid=${runs[0]}
+played=$(($(player_event_time "$first_pid" "WM_CLOSE") - $(player_event_time "$first_pid" start)))
+e2e_expect "first saver played about $CHANGE_MS ms (played $played ms)" \
+  test "$played" -ge $((CHANGE_MS - 1000)) -a "$played" -le $((CHANGE_MS + 2000))
+
+# How each replaced saver went, told by what it received and when, from
+# WM_CLOSE on. The first step waits up to 3000 ms: a next start within that
+# time means the saver went on WM_CLOSE alone.
+since_close() {  # pid event -> ms from its WM_CLOSE to the first such event
+  local at
+  at=$(player_event_time "$1" "$2")
+  [ -n "$at" ] && echo $((at - $(player_event_time "$1" WM_CLOSE)))
+}
+key_line() {  # pid message key
+  grep -m1 "^[0-9]* $1 $2 $3 " "$E2E_SAVER_LOG"
+}
+for ((i = 0; i + 1 < ${#runs[@]}; i++)); do
+  pid=${runs[$i]}
+  next=${runs[$((i + 1))]}
+  name=$(player_saver_name "$pid")
+  close_verdict=$(player_event "$pid" WM_CLOSE)
+  reason=$(player_event "$pid" exit)
+  replaced=$(($(player_event_time "$next" start) - $(player_event_time "$pid" WM_CLOSE)))
+  e2e_log "$name ($pid): WM_CLOSE $close_verdict, exit $reason, next start after $replaced ms"
+  case $name in
+  *close*)
+    e2e_expect_eq "$name honours WM_CLOSE" "$close_verdict" honoured
+    e2e_expect_eq "$name ended by WM_CLOSE" "$reason" close
+    e2e_expect "$name replaced within the first step ($replaced ms)" test "$replaced" -lt 3000
+    ;;
+  *input*)
+    key_down=$(key_line "$pid" WM_KEYDOWN 0xfe)
+    e2e_expect_eq "$name ignores WM_CLOSE" "$close_verdict" ignored
+    e2e_expect "$name took the imitated key as input" test "${key_down##* }" == honoured
+    e2e_expect_eq "$name ended by the key" "$reason" key
+    at=$(since_close "$pid" WM_KEYDOWN)
+    e2e_expect "$name got the key after the first step ($at ms)" \
+      test -n "$at" -a "${at:-0}" -ge 2900 -a "${at:-0}" -le 3600
+    ;;
+  *escape*)
+    key_down=$(key_line "$pid" WM_KEYDOWN 0xfe)
+    key_up=$(key_line "$pid" WM_KEYUP 0xfe)
+    e2e_expect_eq "$name ignores WM_CLOSE" "$close_verdict" ignored
+    e2e_expect "imitated key down, marked 0x0000fe00" test -n "$key_down" -a -z "${key_down##* extra=0x0000fe00 ignored}"
+    # The release travels the system's input queue while Escape is posted
+    # straight to the window, so a saver that ends on Escape may be gone
+    # before the release reaches it. A release that does arrive must carry
+    # its mark; the exact calls are checked by the host tests.
+    if [ -n "$key_up" ]; then
+      e2e_expect "imitated key up, marked 0xc000fe00" test -z "${key_up##* extra=0xc000fe00 ignored}"
+    else
+      echo "note: $name ended on Escape before the imitated key release reached it"
+    fi
+    e2e_expect_eq "the cursor jumped from ($POINTER_X, $POINTER_Y)" \
+      "$(grep -m1 "^[0-9]* $pid WM_MOUSEMOVE " "$E2E_SAVER_LOG" | cut -d' ' -f4,5)" \
+      "$((POINTER_X ^ 255)) $((POINTER_Y ^ 255))"
+    e2e_expect "$name got Escape with lParam 1" \
+      grep -q "^[0-9]* $pid WM_KEYDOWN 0x1b lParam=0x00000001 .* honoured$" "$E2E_SAVER_LOG"
+    at=$(($(grep -m1 "^[0-9]* $pid WM_KEYDOWN 0x1b " "$E2E_SAVER_LOG" | cut -d' ' -f1) - $(player_event_time "$pid" WM_CLOSE)))
+    e2e_expect "$name got Escape after the first two steps ($at ms)" test "$at" -ge 3900 -a "$at" -le 4800
+    e2e_expect_eq "$name ended by Escape" "$reason" key
+    ;;
+  esac
+done
+
+if [ "$E2E_FAILURES" -ne 0 ]; then
+  e2e_log "saver log:"
+  cat "$E2E_SAVER_LOG" >&2
+fi
+e2e_done

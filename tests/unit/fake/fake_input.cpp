@@ -1,0 +1,44 @@
+#include "fake/fake_input.h"
+
+namespace fake {
+InputState input;
+namespace {
+ResetHook hook([] { input = InputState{}; });
+}
+}  // namespace fake
+
+namespace plat {
+using fake::input;
+using fake::Record;
+
+std::int32_t GetCursorPos(Point* point) {
+    Record("GetCursorPos");
+    if (!input.cursorReadable) return 0;
+    *point = input.cursor;
+    return 1;
+}
+
+std::int32_t SetCursorPos(std::int32_t x, std::int32_t y) {
+    Record("SetCursorPos", x, y);
+    input.cursor = {x, y};
+    return 1;
+}
+
+void keybd_event(std::uint8_t vk, std::uint8_t scan, std::uint32_t flags, std::uintptr_t extra) {
+    Record("keybd_event", vk, scan, flags, extra);
+}
+
+Hwnd FindWindowA(const char* className, const char* title) {
+    Record("FindWindowA", className, title);
+    if (input.foundWindows.empty()) return nullptr;
+    Hwnd window = input.foundWindows.front();
+    input.foundWindows.pop_front();
+    return window;
+}
+
+Hwnd GetForegroundWindow() {
+    Record("GetForegroundWindow");
+    return input.foreground;
+}
+
+}  // namespace plat

@@ -1,0 +1,21 @@
+// Scripted state for the cursor, imitated input and the window search.
+#pragma once
+
+#include <deque>
+
+#include "fake/fake.h"
+
+namespace fake {
+
+struct InputState {
+    // GetCursorPos answers with `cursor` while the position is readable;
+    // SetCursorPos moves it, as the system would.
+    bool cursorReadable = true;
+    plat::Point cursor = {100, 200};
+    // FindWindowA answers in order; null (no such window) when empty.
+    std::deque<plat::Hwnd> foundWindows;
+    plat::Hwnd foreground = Token(900);
+};
+extern InputState input;
+
+}  // namespace fake

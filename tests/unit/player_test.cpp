@@ -1,0 +1,353 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "fake/fake_files.h"
+#include "fake/fake_heap.h"
+#include "fake/fake_input.h"
+#include "fake/fake_process.h"
+#include "fake/fake_registry.h"
+#include "fake/fake_startup.h"
+#include "player/player.h"
+#include "settings/settings.h"
+#include "startup/startup.h"
+
+namespace {
+
+using fake::Call;
+using fake::ProcessHandle;
+using fake::ThreadHandle;
+using plat::kWaitObject0;
+using plat::kWaitTimeout;
+using plat::kWaitFailed;
+
+constexpr const char* kSaverClass = "WindowsScreenSaverClass";
+constexpr std::uint32_t kInfinite = 0xFFFFFFFF;
+plat::Hwnd const kChildWindow = fake::Token(700);
+plat::Hwnd const kForeground = fake::Token(701);
+
+// The calls the player makes itself, and the launcher's closing of each
+// child's thread handle, which marks where each launch happened.
+std::vector<std::string> PlayerCalls() {
+    return fake::CallsNamed({"WaitForSingleObject", "CloseHandle", "FindWindowA", "PostMessageA",
+                             "GetCursorPos", "SetCursorPos", "keybd_event",
+                             "GetForegroundWindow"});
+}
+
+std::vector<std::string> LaunchedCommandLines() {
+    std::vector<std::string> lines;
+    for (const auto& launch : fake::process.launches) lines.push_back(launch.commandLine);
+    return lines;
+}
+
+std::string Quoted(const std::string& path, const char* option = "/s") {
+    return "\"" + path + "\" " + option;
+}
+
+class Player : public ::testing::Test {
+protected:
+    void SetUp() override {
+        fake::ResetAll();
+        Settings = kDefaultSettings;
+        DwmLibrary = nullptr;
+        fake::input.foreground = kForeground;
+    }
+    void TearDown() override {
+        // Whatever happened, the run gives back both list buffers.
+        EXPECT_TRUE(fake::heap.blocks.empty());
+    }
+    // The next case of a table.
+    void Again() {
+        TearDown();
+        SetUp();
+    }
+
+    // Savers in the Windows directory, in this order; the System directory
+    // and the extra folder are off so the list is exactly these.
+    void GiveSavers(std::initializer_list<const char*> names) {
+        Settings.UseSysDir = 0;
+        auto& folder = fake::files.folders[std::string(kWinDir) + "\\"];
+        for (const char* name : names) folder.push_back(fake::File(name));
+    }
+    static std::string Saver(const char* name) { return std::string(kWinDir) + "\\" + name; }
+
+    static constexpr const char* kWinDir = "C:\\WINDOWS";
+};
+
+// ------------------------------------------------------------ change-over
+
+// The calls of one launch up to the end of its play wait.
+std::vector<std::string> Launch(int n, std::uint32_t wait) {
+    return {Call("CloseHandle", ThreadHandle(n)), Call("WaitForSingleObject", ProcessHandle(n), wait)};
+}
+std::vector<std::string> Close(plat::Hwnd window) {
+    return {Call("FindWindowA", kSaverClass, nullptr),
+            Call("PostMessageA", window, plat::kWmClose, 0, 0)};
+}
+std::vector<std::string> Imitate(int n, std::int32_t x, std::int32_t y) {
+    return {Call("GetCursorPos"),
+            Call("keybd_event", 0xFE, 0xFE, 0, 0x0000FE00),
+            Call("SetCursorPos", x ^ 255, y ^ 255),
+            Call("WaitForSingleObject", ProcessHandle(n), 1000),
+            Call("keybd_event", 0xFE, 0xFE, 2, 0xC000FE00),
+            Call("SetCursorPos", x, y)};
+}
+std::vector<std::string> Escape() {
+    return {Call("GetForegroundWindow"), Call("PostMessageA", kForeground, 0x100, 0x1B, 1)};
+}
+std::vector<std::string> Wait(int n, std::uint32_t milliseconds) {
+    return {Call("WaitForSingleObject", ProcessHandle(n), milliseconds)};
+}
+std::vector<std::string> CloseProcess(int n) { return {Call("CloseHandle", ProcessHandle(n))}; }
+
+std::vector<std::string> Join(std::initializer_list<std::vector<std::string>> parts) {
+    std::vector<std::string> all;
+    for (const auto& part : parts) all.insert(all.end(), part.begin(), part.end());
+    return all;
+}
+
+struct ChangeOverCase {
+    const char* name;
+    std::vector<std::uint32_t> changeOverWaits;  // after the first play wait times out
+    std::vector<plat::Hwnd> windows;             // FindWindowA answers
+    bool cursorReadable;
+    std::vector<std::string> expected;           // between the first launch and the second
+};
+
+TEST_F(Player, ChangeOverSequences) {
+    const ChangeOverCase cases[] = {
+        {"ends on WM_CLOSE", {kWaitObject0}, {kChildWindow}, true,
+         Join({Close(kChildWindow), Wait(0, 3000)})},
+        {"a failed wait after WM_CLOSE counts as ended", {kWaitFailed}, {kChildWindow}, true,
+         Join({Close(kChildWindow), Wait(0, 3000)})},
+        {"needs the imitated input", {kWaitTimeout, kWaitObject0}, {kChildWindow}, true,
+         Join({Close(kChildWindow), Wait(0, 3000), Imitate(0, 100, 200)})},
+        {"a failed wait during the input still releases and restores",
+         {kWaitTimeout, kWaitFailed}, {kChildWindow}, true,
+         Join({Close(kChildWindow), Wait(0, 3000), Imitate(0, 100, 200)})},
+        {"no window found", {kWaitObject0}, {}, true,
+         Join({{Call("FindWindowA", kSaverClass, nullptr)}, Imitate(0, 100, 200)})},
+        {"cursor unreadable: the key only", {kWaitObject0}, {}, false,
+         Join({{Call("FindWindowA", kSaverClass, nullptr), Call("GetCursorPos"),
+                Call("keybd_event", 0xFE, 0xFE, 0, 0x0000FE00),
+                Call("WaitForSingleObject", ProcessHandle(0), 1000),
+                Call("keybd_event", 0xFE, 0xFE, 2, 0xC000FE00)}})},
+        {"needs Escape", {kWaitTimeout, kWaitTimeout, kWaitObject0}, {kChildWindow, kChildWindow},
+         true,
+         Join({Close(kChildWindow), Wait(0, 3000), Imitate(0, 100, 200), Escape(),
+               Close(kChildWindow), Wait(0, 3000)})},
+        {"two passes, the second without a window", {kWaitTimeout, kWaitTimeout, kWaitObject0},
+         {kChildWindow}, true,
+         Join({Close(kChildWindow), Wait(0, 3000), Imitate(0, 100, 200), Escape(),
+               {Call("FindWindowA", kSaverClass, nullptr)}, Imitate(0, 100, 200)})},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Again();
+        GiveSavers({"a.scr"});
+        Settings.ChangeTime = 5000;
+        fake::process.waitResults.push_back(kWaitTimeout);
+        for (auto r : c.changeOverWaits) fake::process.waitResults.push_back(r);
+        fake::process.waitResults.push_back(kWaitObject0);  // the next saver is ended by the user
+        fake::input.foundWindows.assign(c.windows.begin(), c.windows.end());
+        fake::input.cursorReadable = c.cursorReadable;
+
+        RunPlayer("/s");
+
+        EXPECT_EQ(PlayerCalls(), Join({Launch(0, 5000), c.expected, CloseProcess(0),
+                                       Launch(1, 5000), CloseProcess(1)}));
+        EXPECT_EQ(fake::input.cursor.x, 100);
+        EXPECT_EQ(fake::input.cursor.y, 200);
+    }
+}
+
+// ------------------------------------------------------------ set-up and waits
+
+TEST_F(Player, SetUpLoadsSwitchesPreparesAndScansInOrder) {
+    GiveSavers({"a.scr"});
+    plat::Hmodule dwm = fake::Token(42);
+    DwmLibrary = dwm;
+    fake::startup.exports[{dwm, "DwmEnableComposition"}] = fake::FakeExport(1);
+    // The registry decides: the change time comes from it, not the defaults.
+    fake::registry.keys[kSettingsKey]["ChangeTime"] = fake::Dword(7000);
+    fake::process.waitResults = {kWaitObject0};
+
+    RunPlayer("/s");
+
+    const auto calls = fake::CallsNamed({"RegCreateKeyExA", "DwmEnableComposition", "HeapAlloc",
+                                         "GetWindowsDirectoryA", "CreateProcessA",
+                                         "WaitForSingleObject", "HeapFree"});
+    std::vector<std::string> names;
+    for (const auto& call : calls) names.push_back(call.substr(0, call.find('(')));
+    EXPECT_EQ(names, (std::vector<std::string>{"RegCreateKeyExA", "DwmEnableComposition",
+                                               "HeapAlloc", "HeapAlloc", "GetWindowsDirectoryA",
+                                               "CreateProcessA", "WaitForSingleObject",
+                                               "HeapFree", "HeapFree"}));
+    EXPECT_EQ(fake::CallsNamed({"WaitForSingleObject"}),
+              (std::vector<std::string>{Call("WaitForSingleObject", ProcessHandle(0), 7000)}));
+}
+
+struct WaitCase {
+    std::int32_t changeTime;
+    std::int32_t random;
+    std::uint32_t expected;
+};
+
+TEST_F(Player, PlayWaitIsTheChangeTimeOnlyWithRandomPlay) {
+    const WaitCase cases[] = {
+        {180000, 1, 180000},     {5000, 1, 5000},  {0, 1, kInfinite},
+        {-1, 1, kInfinite},      {-2, 1, 0xFFFFFFFE}, {5000, 0, kInfinite},
+        {0, 0, kInfinite},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "ChangeTime " << c.changeTime << " Random " << c.random);
+        Again();
+        GiveSavers({"a.scr"});
+        std::snprintf(Settings.DefSaver, sizeof Settings.DefSaver, "%s", Saver("a.scr").c_str());
+        Settings.ChangeTime = c.changeTime;
+        Settings.Random = c.random;
+        fake::process.waitResults = {kWaitObject0};
+
+        RunPlayer("/s");
+
+        EXPECT_EQ(PlayerCalls(), Join({Launch(0, c.expected), CloseProcess(0)}));
+    }
+}
+
+TEST_F(Player, AFailedPlayWaitEndsTheRun) {
+    GiveSavers({"a.scr", "b.scr"});
+    fake::process.waitResults = {kWaitFailed};
+    RunPlayer("/s");
+    EXPECT_EQ(PlayerCalls(), Join({Launch(0, 180000), CloseProcess(0)}));
+}
+
+// ------------------------------------------------------------ what is played
+
+TEST_F(Player, RotationPlaysEveryEntryBeforeAnyRepeats) {
+    GiveSavers({"a.scr", "b.scr", "c.scr", "d.scr"});
+    // A different start position for every choice.
+    fake::process.ticks = {0, 640, 129, 5000, 77, 900, 1280, 300};
+    fake::input.foundWindows.assign(8, kChildWindow);
+    for (int i = 0; i < 7; ++i) {
+        fake::process.waitResults.push_back(kWaitTimeout);  // change time up
+        fake::process.waitResults.push_back(kWaitObject0);  // closed by WM_CLOSE
+    }
+    fake::process.waitResults.push_back(kWaitObject0);  // the user ends the eighth
+
+    RunPlayer("/S");
+
+    const auto lines = LaunchedCommandLines();
+    ASSERT_EQ(lines.size(), 8u);
+    const std::vector<std::string> all = {Quoted(Saver("a.scr"), "/S"), Quoted(Saver("b.scr"), "/S"),
+                                          Quoted(Saver("c.scr"), "/S"), Quoted(Saver("d.scr"), "/S")};
+    for (int round = 0; round < 2; ++round) {
+        std::vector<std::string> played(lines.begin() + round * 4, lines.begin() + round * 4 + 4);
+        std::sort(played.begin(), played.end());
+        EXPECT_EQ(played, all) << "round " << round;
+    }
+}
+
+TEST_F(Player, OptionTextIsForwardedUnchanged) {
+    GiveSavers({"a.scr"});
+    fake::process.waitResults = {kWaitObject0};
+    RunPlayer("-s  and more");
+    EXPECT_EQ(LaunchedCommandLines(),
+              (std::vector<std::string>{Quoted(Saver("a.scr"), "-s  and more")}));
+}
+
+TEST_F(Player, FixedPlayRunsDefSaverWithoutLimitUntilItEnds) {
+    GiveSavers({"a.scr", "b.scr"});
+    Settings.Random = 0;
+    std::snprintf(Settings.DefSaver, sizeof Settings.DefSaver, "D:\\Other Savers\\Fixed.scr");
+    fake::process.waitResults = {kWaitObject0};
+
+    RunPlayer("/s");
+
+    ASSERT_EQ(fake::process.launches.size(), 1u);
+    EXPECT_EQ(fake::process.launches[0].commandLine, "\"D:\\Other Savers\\Fixed.scr\" /s");
+    EXPECT_EQ(fake::process.launches[0].currentDirectory, "D:\\Other Savers\\Fixed.scr\\..");
+    EXPECT_EQ(PlayerCalls(), Join({Launch(0, kInfinite), CloseProcess(0)}));
+    EXPECT_TRUE(fake::CallsNamed({"GetTickCount"}).empty()) << "no selection in fixed play";
+}
+
+TEST_F(Player, EmptyCatalogueEndsAtOnceEvenWithAnExistingDefSaver) {
+    const struct {
+        std::int32_t random;
+    } cases[] = {{0}, {1}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.random);
+        Again();
+        Settings.UseSysDir = 0;
+        fake::files.folders["D:\\Savers\\"] = {fake::File("Fixed.scr")};  // not scanned
+        Settings.Random = c.random;
+        std::snprintf(Settings.DefSaver, sizeof Settings.DefSaver, "D:\\Savers\\Fixed.scr");
+
+        RunPlayer("/s");
+
+        EXPECT_TRUE(fake::CallsNamed({"CreateProcessA", "WaitForSingleObject", "MessageBoxA"}).empty());
+        EXPECT_EQ(fake::CallsNamed({"HeapFree"}).size(), 2u);
+    }
+}
+
+// ------------------------------------------------------------ launch failures
+
+TEST_F(Player, LaunchFailuresEnd) {
+    const struct {
+        const char* name;
+        std::int32_t random;
+        const char* defSaver;
+        std::vector<std::int32_t> creates;
+        std::vector<std::uint32_t> ticks;
+        std::vector<std::uint32_t> waits;
+        std::size_t attempts;  // CreateProcessA calls before the run ends
+    } cases[] = {
+        // Fresh counts: each of the three is tried once, none twice.
+        {"every saver fails", 1, "", {0, 0, 0, 0}, {0}, {}, 3},
+        {"DefSaver fails", 0, "C:\\WINDOWS\\a.scr", {0, 1}, {0}, {}, 1},
+        {"DefSaver empty", 0, "", {0, 1}, {0}, {}, 1},
+        // After one good play every saver fails: the row ends within
+        // 2 x 3 - 1 failures.
+        {"everything fails after one play", 1, "",
+         {1, 0, 0, 0, 0, 0, 0, 0, 0, 0}, {0, 0, 0, 128, 128, 128},
+         {kWaitTimeout, kWaitObject0}, 6},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Again();
+        GiveSavers({"a.scr", "b.scr", "c.scr"});
+        Settings.Random = c.random;
+        std::snprintf(Settings.DefSaver, sizeof Settings.DefSaver, "%s", c.defSaver);
+        fake::process.createResults.assign(c.creates.begin(), c.creates.end());
+        fake::process.ticks.assign(c.ticks.begin(), c.ticks.end());
+        fake::process.waitResults.assign(c.waits.begin(), c.waits.end());
+        fake::input.foundWindows.assign(4, kChildWindow);
+
+        RunPlayer("/s");
+
+        EXPECT_EQ(fake::CallsNamed({"CreateProcessA"}).size(), c.attempts);
+        EXPECT_TRUE(fake::process.waitResults.empty()) << "every scripted wait was used";
+        EXPECT_TRUE(fake::CallsNamed({"MessageBoxA"}).empty());
+    }
+}
+
+TEST_F(Player, AfterFailuresTheWorkingSaverPlays) {
+    GiveSavers({"a.scr", "b.scr", "c.scr"});
+    fake::process.createResults = {1, 0, 0, 0, 0, 1};
+    fake::process.ticks = {0, 0, 0, 128, 128, 128};
+    fake::process.waitResults = {kWaitTimeout, kWaitObject0, kWaitObject0};
+    fake::input.foundWindows = {kChildWindow};
+
+    RunPlayer("/s");
+
+    // Attempts in order: b plays; c and a fail; the start positions bring
+    // the choice back to c and a before b is reached again.
+    EXPECT_EQ(LaunchedCommandLines(),
+              (std::vector<std::string>{Quoted(Saver("b.scr")), Quoted(Saver("c.scr")),
+                                        Quoted(Saver("a.scr")), Quoted(Saver("c.scr")),
+                                        Quoted(Saver("a.scr")), Quoted(Saver("b.scr"))}));
+}
+
+}  // namespace
