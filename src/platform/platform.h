@@ -97,6 +97,9 @@ constexpr std::uint8_t kVkEscape = 0x1B;
 constexpr std::uint32_t kKeyEventFKeyUp = 0x0002;
 
 // Windows
+// The class of a screen saver's window: this program's preview window has it,
+// and the player looks for it in the savers it runs.
+inline constexpr char kScreenSaverClass[] = "WindowsScreenSaverClass";
 constexpr std::uint32_t kSwHide = 0;
 constexpr std::uint32_t kSwShow = 5;
 constexpr std::uint32_t kSwShowMaximized = 3;

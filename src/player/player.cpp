@@ -11,10 +11,6 @@
 
 namespace {
 
-// The class of a screen saver's full-screen window; normally the running
-// child's is the first one the system finds.
-constexpr char kSaverWindowClass[] = "WindowsScreenSaverClass";
-
 // How long each step of the change-over gives the child to end.
 constexpr std::uint32_t kCloseWait = 3000;
 constexpr std::uint32_t kInputWait = 1000;
@@ -54,7 +50,7 @@ bool ImitateUserInput(plat::Handle child) {
 // waits at least a second, so it never spins.
 void CloseRunningSaver(plat::Handle child) {
     for (;;) {
-        const plat::Hwnd window = plat::FindWindowA(kSaverWindowClass, nullptr);
+        const plat::Hwnd window = plat::FindWindowA(plat::kScreenSaverClass, nullptr);
         if (window) {
             plat::PostMessageA(window, plat::kWmClose, 0, 0);
             if (WaitForEnd(child, kCloseWait)) return;

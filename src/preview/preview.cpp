@@ -4,7 +4,6 @@
 
 namespace {
 
-const char kClassName[] = "WindowsScreenSaverClass";
 const char kProductName[] = "Slumbermix";
 constexpr std::int32_t kProductNameLength = 10;
 constexpr std::uintptr_t kIconId = 1;
@@ -127,11 +126,11 @@ std::intptr_t RunPreview(plat::Hwnd parent, plat::Hmodule instance) {
     windowClass.cursor = StandAlone() ? nullptr : plat::LoadCursorA(nullptr, plat::kIdcArrow);
     windowClass.background = plat::GetStockObject(plat::kBlackBrush);
     windowClass.menuName = nullptr;
-    windowClass.className = kClassName;
+    windowClass.className = plat::kScreenSaverClass;
     if (!plat::RegisterClassA(&windowClass)) return 0;
 
     const std::uint32_t style = StandAlone() ? plat::kWsPopupPreview : plat::kWsChildPreview;
-    plat::Hwnd window = plat::CreateWindowExA(0, kClassName, kProductName, style, 0, 0, 0, 0,
+    plat::Hwnd window = plat::CreateWindowExA(0, plat::kScreenSaverClass, kProductName, style, 0, 0, 0, 0,
                                               parent, nullptr, instance, nullptr);
     if (!window) return 0;
 
