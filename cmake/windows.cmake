@@ -22,3 +22,5 @@ add_subdirectory(tests/e2e)
 add_subdirectory(res)
 add_subdirectory(tests/resources)
 add_subdirectory(tests/e2e/preview)
+# After the folders whose helper programs it uses.
+add_subdirectory(tests/e2e/hostile)
