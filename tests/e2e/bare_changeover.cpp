@@ -8,12 +8,14 @@
 //
 //   bare_changeover <settle ms> <saver path>...
 //
-// Exit code 0 when every saver started, closed and ended; 1 otherwise.
+// Exit code 0 when every saver started, closed and ended; 1 otherwise, 2
+// without arguments.
 #define WIN32_LEAN_AND_MEAN
 #include <windows.h>
 
 #include <cstdio>
 #include <cstdlib>
+
 
 namespace {
 
@@ -47,11 +49,12 @@ HWND FindSaverWindow(HANDLE process, DWORD settle) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    if (argc < 3) {
-        std::fprintf(stderr, "usage: bare_changeover <settle ms> <saver path>...\n");
-        return 2;
-    }
+// A GUI program like SLUMBMIX.SCR, so that its children start in the same
+// surroundings; its arguments come from the C runtime's copy.
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    const int argc = __argc;
+    char** const argv = __argv;
+    if (argc < 3) return 2;
     const DWORD settle = static_cast<DWORD>(std::strtoul(argv[1], nullptr, 10));
     HANDLE running = Launch(argv[2]);
     if (!running) return 1;

@@ -1,7 +1,7 @@
 # Run mode under Wine: its test, and the bare close-and-start program that
 # scripts/bench-player measures the player's change-over against. Included
 # by CMakeLists.txt after the rig.
-add_executable(bare_changeover bare_changeover.cpp)
+add_executable(bare_changeover WIN32 bare_changeover.cpp)
 target_compile_options(bare_changeover PRIVATE -Wall -Wextra ${WIN_COMPILE})
 target_link_options(bare_changeover PRIVATE ${WIN_LINK})
 
