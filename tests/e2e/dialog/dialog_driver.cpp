@@ -1,0 +1,257 @@
+// Operates SLUMBMIX.SCR's settings dialog from outside, the way a user would,
+// with window messages only. "Message box" below means any dialog the
+// settings dialog owns: the support question or the folder browser. Run under the same Wine prefix as the dialog.
+//
+//   dialog_driver <step> [<step> ...]
+//
+// Steps run in order; each prints what it saw as "key=value" lines (UTF-8)
+// and the driver exits 1 at the first step that fails, 0 otherwise.
+//   find <ms>             wait up to <ms> for the dialog to be shown
+//   dump                  every control's state, the title and the list lines
+//   click <id>            press a button or check box (BM_CLICK, synchronous)
+//   post-click <id>       press it without waiting for the dialog (Setting, Preview)
+//   settext <id> <text>   replace an edit box's text, as typing would
+//   select <index>        choose a list line (its selection change notification included)
+//   close                 the caption's close box
+//   responsive <ms>       whether the dialog answers a message within <ms>
+//   gone <ms>             wait up to <ms> for the dialog to end
+//   rect                  the dialog's screen rectangle: left top width height
+//   saver-shown <ms>      wait up to <ms> for a "WindowsScreenSaverClass" window
+//   close-saver           post WM_CLOSE to that window
+//   box <ms>              wait up to <ms> for a message box owned by the dialog;
+//                         print its caption and text
+//   box-click <id>        press a button of that message box (6 Yes, 7 No)
+//   box-gone <ms>         wait up to <ms> until no such box is shown
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cwchar>
+#include <string>
+
+namespace {
+
+HWND g_dialog = nullptr;
+HWND g_box = nullptr;
+
+const int kChecks[] = {100, 102, 104, 106, 107, 114};
+const int kTexts[] = {2, 101, 103, 105, 108};
+
+std::string Utf8(const wchar_t* text) {
+    char buffer[4096];
+    int n = WideCharToMultiByte(CP_UTF8, 0, text, -1, buffer, sizeof buffer, nullptr, nullptr);
+    return n > 0 ? std::string(buffer, n - 1) : std::string();
+}
+
+void Print(const char* key, const std::string& value) {
+    std::printf("%s=%s\n", key, value.c_str());
+    std::fflush(stdout);
+}
+
+// WM_GETTEXT rather than GetWindowText: across processes the latter does not
+// ask an edit box for its text.
+std::string WindowText(HWND window) {
+    wchar_t text[1024] = {};
+    SendMessageW(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text));
+    return Utf8(text);
+}
+
+BOOL CALLBACK FindDialog(HWND window, LPARAM) {
+    wchar_t className[64] = {};
+    GetClassNameW(window, className, 64);
+    wchar_t title[256] = {};
+    GetWindowTextW(window, title, 256);
+    if (std::wcscmp(className, L"#32770") == 0 && std::wcsncmp(title, L"Slumbermix", 10) == 0 &&
+        IsWindowVisible(window)) {
+        g_dialog = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+bool WaitFor(bool (*done)(), int ms) {
+    for (int waited = 0;; waited += 50) {
+        if (done()) return true;
+        if (waited >= ms) return false;
+        Sleep(50);
+    }
+}
+
+bool Found() {
+    g_dialog = nullptr;
+    EnumWindows(FindDialog, 0);
+    return g_dialog != nullptr;
+}
+
+bool Gone() { return !IsWindow(g_dialog); }
+
+bool SaverShown() { return FindWindowW(L"WindowsScreenSaverClass", nullptr) != nullptr; }
+
+BOOL CALLBACK FindBox(HWND window, LPARAM) {
+    wchar_t className[64] = {};
+    GetClassNameW(window, className, 64);
+    if (std::wcscmp(className, L"#32770") == 0 && window != g_dialog &&
+        GetWindow(window, GW_OWNER) == g_dialog && IsWindowVisible(window)) {
+        g_box = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+bool BoxShown() {
+    g_box = nullptr;
+    EnumWindows(FindBox, 0);
+    return g_box != nullptr;
+}
+
+bool BoxGone() { return !BoxShown(); }
+
+// The message box's text: its longest static control.
+BOOL CALLBACK LongestStatic(HWND window, LPARAM found) {
+    wchar_t className[64] = {};
+    GetClassNameW(window, className, 64);
+    auto& best = *reinterpret_cast<std::string*>(found);
+    if (std::wcscmp(className, L"Static") == 0) {
+        const std::string text = WindowText(window);
+        if (text.size() > best.size()) best = text;
+    }
+    return TRUE;
+}
+
+HWND Item(int id) { return GetDlgItem(g_dialog, id); }
+
+void Dump() {
+    Print("title", WindowText(g_dialog));
+    char key[32];
+    for (int id : kChecks) {
+        std::snprintf(key, sizeof key, "check.%d", id);
+        Print(key, std::to_string(SendMessageW(Item(id), BM_GETCHECK, 0, 0)));
+        std::snprintf(key, sizeof key, "visible.%d", id);
+        Print(key, IsWindowVisible(Item(id)) ? "1" : "0");
+    }
+    for (int id : kTexts) {
+        std::snprintf(key, sizeof key, "text.%d", id);
+        Print(key, WindowText(Item(id)));
+    }
+    Print("enabled.30719", IsWindowEnabled(Item(30719)) ? "1" : "0");
+    HWND list = Item(110);
+    const LRESULT count = SendMessageW(list, LB_GETCOUNT, 0, 0);
+    Print("list.count", std::to_string(count));
+    for (LRESULT i = 0; i < count; ++i) {
+        wchar_t line[1024] = {};
+        if (SendMessageW(list, LB_GETTEXTLEN, i, 0) >= 1024) continue;
+        SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(line));
+        std::snprintf(key, sizeof key, "list.%d", static_cast<int>(i));
+        Print(key, Utf8(line));
+    }
+    Print("list.sel", std::to_string(SendMessageW(list, LB_GETCURSEL, 0, 0)));
+}
+
+// A control's notification: posted when the dialog may block on it (Setting,
+// Preview), sent otherwise, as the control itself sends it, so that the
+// steps that follow see its effect.
+void PostCommand(int id, int code) {
+    PostMessageW(g_dialog, WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(Item(id)));
+}
+
+void SendCommand(int id, int code) {
+    SendMessageW(g_dialog, WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(Item(id)));
+}
+
+int Fail(const char* what) {
+    std::printf("error=%s\n", what);
+    std::fflush(stdout);
+    return 1;
+}
+
+}  // namespace
+
+int main() {
+    int argc = 0;
+    wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+    for (int i = 1; i < argc; ++i) {
+        const std::wstring step = argv[i];
+        auto next = [&]() -> const wchar_t* { return i + 1 < argc ? argv[++i] : L""; };
+        if (step == L"gone" && !g_dialog && !Found()) {
+            next();
+            Print("gone", "1");
+            continue;
+        }
+        if (step != L"find" && !g_dialog && !Found()) return Fail("no dialog");
+
+        if (step == L"find") {
+            if (!WaitFor(Found, _wtoi(next()))) return Fail("dialog not shown");
+            Print("found", "1");
+        } else if (step == L"dump") {
+            Dump();
+        } else if (step == L"click") {
+            HWND button = Item(_wtoi(next()));
+            if (!button) return Fail("no such control");
+            SendMessageW(button, BM_CLICK, 0, 0);
+        } else if (step == L"post-click") {
+            PostCommand(_wtoi(next()), BN_CLICKED);
+        } else if (step == L"settext") {
+            HWND edit = Item(_wtoi(next()));
+            const std::wstring text = next();
+            if (!edit) return Fail("no such control");
+            SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+        } else if (step == L"select") {
+            const int index = _wtoi(next());
+            if (SendMessageW(Item(110), LB_SETCURSEL, index, 0) == LB_ERR)
+                return Fail("no such line");
+            SendCommand(110, LBN_SELCHANGE);
+        } else if (step == L"close") {
+            PostMessageW(g_dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+        } else if (step == L"responsive") {
+            DWORD_PTR result = 0;
+            const bool answered = SendMessageTimeoutW(g_dialog, WM_NULL, 0, 0, SMTO_NORMAL,
+                                                      _wtoi(next()), &result) != 0;
+            Print("responsive", answered ? "1" : "0");
+        } else if (step == L"gone") {
+            if (!WaitFor(Gone, _wtoi(next()))) return Fail("dialog still open");
+            Print("gone", "1");
+        } else if (step == L"rect") {
+            RECT r;
+            GetWindowRect(g_dialog, &r);
+            std::printf("rect=%ld %ld %ld %ld\n", r.left, r.top, r.right - r.left,
+                        r.bottom - r.top);
+            std::fflush(stdout);
+        } else if (step == L"saver-shown") {
+            if (!WaitFor(SaverShown, _wtoi(next()))) return Fail("no saver window");
+            Print("saver", "shown");
+        } else if (step == L"close-saver") {
+            HWND saver = FindWindowW(L"WindowsScreenSaverClass", nullptr);
+            if (!saver) return Fail("no saver window");
+            PostMessageW(saver, WM_CLOSE, 0, 0);
+        } else if (step == L"box") {
+            if (!WaitFor(BoxShown, _wtoi(next()))) return Fail("no message box");
+            std::string text;
+            EnumChildWindows(g_box, LongestStatic, reinterpret_cast<LPARAM>(&text));
+            Print("box.title", WindowText(g_box));
+            // One line per line of the text.
+            std::string line;
+            int n = 0;
+            for (std::size_t at = 0;; ++at) {
+                if (at == text.size() || text[at] == '\n') {
+                    if (!line.empty() && line.back() == '\r') line.pop_back();
+                    Print(("box.text." + std::to_string(n++)).c_str(), line);
+                    line.clear();
+                    if (at == text.size()) break;
+                } else {
+                    line += text[at];
+                }
+            }
+        } else if (step == L"box-gone") {
+            if (!WaitFor(BoxGone, _wtoi(next()))) return Fail("message box still shown");
+            Print("box", "gone");
+        } else if (step == L"box-click") {
+            if (!g_box) BoxShown();
+            HWND button = g_box ? GetDlgItem(g_box, _wtoi(next())) : nullptr;
+            if (!button) return Fail("no such message box button");
+            PostMessageW(button, BM_CLICK, 0, 0);
+        } else {
+            return Fail("unknown step");
+        }
+    }
+    return 0;
+}

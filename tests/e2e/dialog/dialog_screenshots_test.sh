@@ -1,0 +1,64 @@
+#!/usr/bin/env bash
+# Screenshots of both settings dialogs, cropped to the dialog, for the
+# README: $E2E_SHOTS/dialog-en.png and dialog-ja.png (copied by hand to
+# docs/). For the duration of the test Wine draws its own captions (there
+# is no window manager on the virtual display), has its Marlett font for the
+# caption buttons, and shows CJK text in the caption and message-box font
+# through the installed Noto Sans CJK JP; all three are undone at the end.
+. "$(dirname "$0")/../lib.sh"
+. "$(dirname "$0")/dialog_lib.sh"
+dlg_begin "${E2E_TEST:-dialog.screenshots}"
+
+x11='HKCU\Software\Wine\X11 Driver'
+replacements='HKCU\Software\Wine\Fonts\Replacements'
+marlett=$DLG_WINDIR/Fonts/marlett.ttf
+added_marlett=''
+
+restore() {
+  e2e_run 30 reg delete "$x11" /v Managed /f
+  e2e_run 30 reg delete "$replacements" /v 'MS UI Gothic' /f
+  [ -z "$added_marlett" ] || rm -f "$marlett"
+}
+trap 'restore; dlg_cleanup; e2e_kill_ours' EXIT
+
+e2e_run 30 reg add "$x11" /v Managed /t REG_SZ /d N /f
+if [ ! -e "$marlett" ]; then
+  for f in /usr/share/wine/fonts/marlett.ttf /usr/lib/wine/fonts/marlett.ttf; do
+    [ -e "$f" ] && cp "$f" "$marlett" && added_marlett=1 && break
+  done
+fi
+
+e2e_reg_delete
+e2e_reg_add DefSaver REG_SZ 'C:\windows\DlgWinB.scr'
+
+shoot() {  # name [environment...]
+  local name=$1
+  shift
+  dlg_open "$@"
+  # Let the dialog paint before the picture is taken.
+  sleep 2
+  dlg_drive rect || e2e_fail "$name: no rectangle"
+  read -r x y w h <<<"$(dlg_value rect)"
+  mkdir -p "$E2E_SHOTS"
+  if timeout 20 import -display "$DISPLAY" -window root -crop "${w}x${h}+${x}+${y}" +repage \
+    "$E2E_SHOTS/$name.png"; then
+    local colours
+    colours=$(convert "$E2E_SHOTS/$name.png" -format %k info:)
+    e2e_expect "$name.png (${w}x${h}) shows a drawn dialog ($colours colours)" \
+      test "$colours" -gt 8 -a "$w" -gt 200 -a "$h" -gt 200
+  else
+    e2e_fail "$name: screenshot"
+  fi
+  dlg_drive click 2
+  dlg_wait_closed
+}
+
+shoot dialog-en
+if [ -n "$(fc-list 'Noto Sans CJK JP' family)" ]; then
+  e2e_run 30 reg add "$replacements" /v 'MS UI Gothic' /t REG_SZ /d 'Noto Sans CJK JP' /f
+else
+  e2e_log "Noto Sans CJK JP is not installed: the Japanese caption may show boxes"
+fi
+shoot dialog-ja LC_ALL=ja_JP.UTF-8
+
+e2e_done

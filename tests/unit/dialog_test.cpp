@@ -1,0 +1,549 @@
+// The settings dialog procedure driven message by message against the fake.
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cstring>
+#include <iconv.h>
+#include <string>
+#include <vector>
+
+#include "dialog/dialog.h"
+#include "fake/fake_common.h"
+#include "fake/fake_dialog.h"
+#include "fake/fake_files.h"
+#include "fake/fake_process.h"
+#include "fake/fake_registry.h"
+#include "fake/fake_startup.h"
+#include "settings/settings.h"
+#include "startup/startup.h"
+
+namespace {
+
+using fake::ControlHandle;
+using fake::Ctl;
+
+plat::Hwnd const kDialog = fake::Token(1);
+plat::Hmodule const kDwm = fake::Token(2);
+
+const char kWin[] = "C:\\WINDOWS\\";
+const char kSys[] = "C:\\WINDOWS\\system32\\";
+
+class SettingsDialog : public ::testing::Test {
+protected:
+    void SetUp() override {
+        fake::ResetAll();
+        Settings = kDefaultSettings;
+        DwmLibrary = kDwm;
+        fake::startup.exports[{kDwm, "DwmEnableComposition"}] = fake::FakeExport(1);
+        fake::dialog.proc = SettingsDialogProc;
+        fake::files.folders[kWin] = {fake::File("zeta.scr"), fake::File("Mystify.scr"),
+                                     fake::File("notepad.exe")};
+        fake::files.folders[kSys] = {fake::File("bubbles.scr"), fake::File("Alpha.SCR")};
+    }
+    void TearDown() override { DwmLibrary = nullptr; }
+
+    std::intptr_t Message(std::uint32_t message) { return SettingsDialogProc(kDialog, message, 0, 0); }
+    std::intptr_t Init() { return Message(plat::kWmInitDialog); }
+    // A control's notification, as the control itself sends it.
+    std::intptr_t Command(std::int32_t id, std::uint32_t code = 0) {
+        return SettingsDialogProc(kDialog, plat::kWmCommand,
+                                  static_cast<plat::WParam>(id) | (plat::WParam{code} << 16),
+                                  reinterpret_cast<plat::LParam>(ControlHandle(id)));
+    }
+    // The user checks or unchecks a box: the state changes, then BN_CLICKED.
+    void Click(std::int32_t id, std::uint32_t state) {
+        Ctl(id).check = state;
+        Command(id);
+    }
+    // The user edits a field: the text changes, then EN_CHANGE.
+    void Type(std::int32_t id, const std::string& text) {
+        Ctl(id).text = text;
+        Command(id, plat::kEnChange);
+    }
+    void Choose(int line) {
+        Ctl(kIdSaverList).selection = line;
+        Command(kIdSaverList, plat::kLbnSelChange);
+    }
+    std::map<std::string, fake::RegistryValue>& Stored() { return fake::registry.keys[kSettingsKey]; }
+    std::int32_t StoredDword(const char* name) {
+        std::int32_t value = 0;
+        std::memcpy(&value, Stored().at(name).data.data(), 4);
+        return value;
+    }
+    std::string StoredText(const char* name) {
+        return reinterpret_cast<const char*>(Stored().at(name).data.data());
+    }
+    // The messages sent to the list box, in order.
+    std::vector<std::string> ListMessages() {
+        std::string prefix = fake::Call("SendMessageA", ControlHandle(kIdSaverList));
+        prefix.back() = ',';
+        std::vector<std::string> out;
+        for (const auto& call : fake::calls)
+            if (call.rfind(prefix, 0) == 0) out.push_back(call);
+        return out;
+    }
+    std::size_t Saves() { return fake::CallsNamed({"RegSetValueExA"}).size(); }
+    bool ApplyEnabled() { return Ctl(kIdApply).enabled; }
+    const std::vector<std::string>& Lines() { return Ctl(kIdSaverList).lines; }
+    int Selection() { return Ctl(kIdSaverList).selection; }
+};
+
+std::string ToCp932(const char* utf8) {
+    iconv_t cd = iconv_open("CP932", "UTF-8");
+    char out[512] = {};
+    char* in = const_cast<char*>(utf8);
+    std::size_t inLeft = std::strlen(utf8);
+    char* to = out;
+    std::size_t outLeft = sizeof out - 1;
+    const std::size_t rc = iconv(cd, &in, &inLeft, &to, &outLeft);
+    iconv_close(cd);
+    EXPECT_NE(rc, static_cast<std::size_t>(-1)) << utf8;
+    return out;
+}
+
+// ------------------------------------------------------------ opening
+
+TEST_F(SettingsDialog, OpensWithTheDefaultsOnAnEmptyRegistry) {
+    EXPECT_EQ(Init(), 1);
+    EXPECT_EQ(Ctl(kIdUseWinDir).check, 1u);
+    EXPECT_EQ(Ctl(kIdUseSysDir).check, 1u);
+    EXPECT_EQ(Ctl(kIdUseExtDir).check, 0u);
+    EXPECT_EQ(Ctl(kIdExtSubDir).check, 0u);
+    EXPECT_EQ(Ctl(kIdRandom).check, 1u);
+    EXPECT_EQ(Ctl(kIdDisableDwm).check, 1u);
+    EXPECT_EQ(Ctl(kIdWinDirText).text, "C:\\WINDOWS");
+    EXPECT_EQ(Ctl(kIdSysDirText).text, "C:\\WINDOWS\\system32");
+    EXPECT_EQ(Ctl(kIdExtDir).text, "");
+    EXPECT_EQ(Ctl(kIdChangeTime).text, "3");
+    EXPECT_EQ(Ctl(kIdExtDir).textLimit, 260u);
+    EXPECT_EQ(Ctl(kIdChangeTimeSpin).range, 10000);
+    EXPECT_FALSE(ApplyEnabled());
+    EXPECT_EQ(Saves(), 0u);
+    // Full paths in the list box's own order; no DefSaver, no selection.
+    const std::vector<std::string> expected = {
+        "C:\\WINDOWS\\Mystify.scr", "C:\\WINDOWS\\system32\\Alpha.SCR",
+        "C:\\WINDOWS\\system32\\bubbles.scr", "C:\\WINDOWS\\zeta.scr"};
+    EXPECT_EQ(Lines(), expected);
+    EXPECT_EQ(Selection(), -1);
+}
+
+TEST_F(SettingsDialog, InitialisesInItsOrderAndDisablesApplyLast) {
+    Stored()["ChangeTime"] = fake::Dword(600000);
+    Init();
+    const auto apply = ControlHandle(kIdApply);
+    const std::vector<std::string> expected = {
+        fake::Call("CheckDlgButton", kDialog, 100, 1u),
+        fake::Call("SetDlgItemTextA", kDialog, 101, "C:\\WINDOWS"),
+        fake::Call("CheckDlgButton", kDialog, 102, 1u),
+        fake::Call("SetDlgItemTextA", kDialog, 103, "C:\\WINDOWS\\system32"),
+        fake::Call("CheckDlgButton", kDialog, 104, 0u),
+        fake::Call("SendMessageA", ControlHandle(105), plat::kEmLimitText, 260u, 0),
+        fake::Call("SetDlgItemTextA", kDialog, 105, ""),
+        fake::Call("EnableWindow", apply, 1),  // the edit box's own EN_CHANGE
+        fake::Call("CheckDlgButton", kDialog, 106, 0u),
+        fake::Call("CheckDlgButton", kDialog, 107, 1u),
+        fake::Call("SetDlgItemTextA", kDialog, 108, "10"),
+        fake::Call("EnableWindow", apply, 1),
+        fake::Call("SendMessageA", ControlHandle(109), plat::kUdmSetRange, 0u, 10000),
+        fake::Call("CheckDlgButton", kDialog, 114, 1u),
+        fake::Call("SendMessageA", ControlHandle(110), plat::kLbResetContent, 0u, 0),
+    };
+    const auto seen = fake::CallsNamed({"CheckDlgButton", "SetDlgItemTextA", "SendMessageA",
+                                        "EnableWindow", "ShowWindow"});
+    ASSERT_GE(seen.size(), expected.size());
+    EXPECT_EQ(std::vector<std::string>(seen.begin(), seen.begin() + expected.size()), expected);
+    EXPECT_EQ(seen.back(), fake::Call("EnableWindow", apply, 0));
+    // The settings are loaded before anything is shown.
+    EXPECT_EQ(fake::calls.front().rfind("RegCreateKeyExA", 0), 0u);
+}
+
+TEST_F(SettingsDialog, ShowsStoredValuesUnchanged) {
+    Stored()["UseWinDir"] = fake::Dword(0);
+    Stored()["UseSysDir"] = fake::Dword(7);
+    Stored()["UseExtDir"] = fake::Dword(1);
+    Stored()["ExtSubDir"] = fake::Dword(0xFFFFFFFF);
+    Stored()["Random"] = fake::Dword(0);
+    Stored()["DisableDWM"] = fake::Dword(2);
+    Stored()["ExtDir"] = fake::Text("D:\\More Savers");
+    Init();
+    const auto checks = fake::CallsNamed({"CheckDlgButton"});
+    const std::vector<std::string> expected = {
+        fake::Call("CheckDlgButton", kDialog, 100, 0u),
+        fake::Call("CheckDlgButton", kDialog, 102, 7u),
+        fake::Call("CheckDlgButton", kDialog, 104, 1u),
+        fake::Call("CheckDlgButton", kDialog, 106, 0xFFFFFFFFu),
+        fake::Call("CheckDlgButton", kDialog, 107, 0u),
+        fake::Call("CheckDlgButton", kDialog, 114, 2u),
+    };
+    EXPECT_EQ(checks, expected);
+    EXPECT_EQ(Ctl(kIdExtDir).text, "D:\\More Savers");
+}
+
+TEST_F(SettingsDialog, ShowsChangeTimeInWholeMinutesTruncatedTowardZero) {
+    const struct {
+        std::uint32_t stored;
+        const char* shown;
+    } cases[] = {
+        {180000, "3"},     {90000, "1"},          {59999, "0"},
+        {0, "0"},          {static_cast<std::uint32_t>(-60000), "-1"},
+        {static_cast<std::uint32_t>(-119999), "-1"},
+        {0x7FFFFFFF, "35791"}, {0x80000000u, "-35791"},
+    };
+    for (const auto& c : cases) {
+        fake::ResetAll();
+        fake::dialog.proc = SettingsDialogProc;
+        Stored()["ChangeTime"] = fake::Dword(c.stored);
+        Init();
+        EXPECT_EQ(Ctl(kIdChangeTime).text, c.shown) << c.stored;
+    }
+}
+
+TEST_F(SettingsDialog, WithoutCompositionTheBoxIsHiddenAndSavesZero) {
+    DwmLibrary = nullptr;
+    Init();
+    EXPECT_EQ(fake::CallsNamed({"ShowWindow"}),
+              std::vector<std::string>{fake::Call("ShowWindow", ControlHandle(114), 0u)});
+    EXPECT_EQ(fake::CallsNamed({"CheckDlgButton"}).size(), 5u);
+    Command(kIdOk);
+    EXPECT_EQ(StoredDword("DisableDWM"), 0);
+}
+
+TEST_F(SettingsDialog, FolderTextsStayEmptyWhenTheSystemCannotGiveThem) {
+    fake::files.windowsDirectory.text = std::string(300, 'W');  // needs more than 260 bytes
+    fake::files.systemDirectory.result = 0;
+    Init();
+    EXPECT_EQ(Ctl(kIdWinDirText).text, "");
+    EXPECT_EQ(Ctl(kIdSysDirText).text, "");
+}
+
+// ------------------------------------------------------------ changes and Apply
+
+TEST_F(SettingsDialog, EveryChangeEnablesApplyAndOtherNotificationsDoNot) {
+    const struct {
+        std::int32_t id;
+        std::uint32_t code;
+        bool enables;
+    } cases[] = {
+        {kIdUseWinDir, 0, true},  {kIdUseSysDir, 0, true},  {kIdUseExtDir, 0, true},
+        {kIdExtSubDir, 0, true},  {kIdRandom, 0, true},     {kIdDisableDwm, 0, true},
+        {kIdUseWinDir, 5, true},  // BN_DOUBLECLICKED: any notification of a check box
+        {kIdExtDir, plat::kEnChange, true},
+        {kIdChangeTime, plat::kEnChange, true},
+        {kIdSaverList, plat::kLbnSelChange, true},
+        {kIdExtDir, 0x400, false},      // EN_UPDATE
+        {kIdChangeTime, 0x100, false},  // EN_SETFOCUS
+        {kIdSaverList, 2, false},       // LBN_DBLCLK
+        {kIdWinDirText, 0, false},      {kIdSysDirText, 0, false},
+        {kIdChangeTimeSpin, 0, false},  {999, 0, false},
+    };
+    Init();
+    for (const auto& c : cases) {
+        Ctl(kIdApply).enabled = false;
+        EXPECT_EQ(Command(c.id, c.code), 0) << c.id;
+        EXPECT_EQ(ApplyEnabled(), c.enables) << c.id << " code " << c.code;
+    }
+    EXPECT_EQ(Saves(), 0u);
+}
+
+TEST_F(SettingsDialog, ApplySavesRefreshesAndDisablesItselfAndTheSecondPressDoesNothing) {
+    Init();
+    Click(kIdUseWinDir, 0);  // leave the Windows directory out
+    Type(kIdChangeTime, "10");
+    ASSERT_TRUE(ApplyEnabled());
+    EXPECT_EQ(Command(kIdApply), 1);
+    EXPECT_EQ(Saves(), 9u);
+    EXPECT_EQ(StoredDword("UseWinDir"), 0);
+    EXPECT_EQ(StoredDword("ChangeTime"), 600000);
+    EXPECT_FALSE(ApplyEnabled());
+    const std::vector<std::string> expected = {"C:\\WINDOWS\\system32\\Alpha.SCR",
+                                               "C:\\WINDOWS\\system32\\bubbles.scr"};
+    EXPECT_EQ(Lines(), expected);
+
+    EXPECT_EQ(Command(kIdApply), 1);
+    EXPECT_EQ(Saves(), 9u);
+}
+
+TEST_F(SettingsDialog, ReadsEveryControlIntoTheRecord) {
+    Init();
+    Click(kIdUseSysDir, 0);
+    Click(kIdUseExtDir, 1);
+    Click(kIdExtSubDir, 1);
+    Click(kIdRandom, 0);
+    Click(kIdDisableDwm, 0);
+    Type(kIdExtDir, "E:\\Savers");
+    Choose(3);
+    Command(kIdOk);
+    EXPECT_EQ(StoredDword("UseWinDir"), 1);
+    EXPECT_EQ(StoredDword("UseSysDir"), 0);
+    EXPECT_EQ(StoredDword("UseExtDir"), 1);
+    EXPECT_EQ(StoredDword("ExtSubDir"), 1);
+    EXPECT_EQ(StoredDword("Random"), 0);
+    EXPECT_EQ(StoredDword("ChangeTime"), 180000);
+    EXPECT_EQ(StoredDword("DisableDWM"), 0);
+    EXPECT_EQ(StoredText("ExtDir"), "E:\\Savers");
+    EXPECT_EQ(StoredText("DefSaver"), "C:\\WINDOWS\\zeta.scr");
+}
+
+TEST_F(SettingsDialog, StoresEnteredMinutesTimes60000WrappingWithoutClamping) {
+    const struct {
+        const char* entered;
+        std::int32_t stored;
+    } cases[] = {
+        {"10", 600000},
+        {"0", 0},
+        {"", 0},
+        {"  7 min", 420000},
+        {"-2", -120000},
+        {"20000", 1200000000},               // beyond the arrows' 10000
+        {"35792", -2147447296},              // 2147520000 wraps
+        {"4294967295", -60000},              // ParseInt wraps to -1 first
+        {"71582789", 44000},                 // 1000 * 2^32 + 44000
+    };
+    for (const auto& c : cases) {
+        SetUp();
+        Init();
+        Type(kIdChangeTime, c.entered);
+        ReadControls(kDialog);
+        EXPECT_EQ(Settings.ChangeTime, c.stored) << c.entered;
+    }
+}
+
+TEST_F(SettingsDialog, ReadsTheTextBoxesThroughMaxPathBuffers) {
+    Init();
+    const std::string longFolder(400, 'f');
+    Type(kIdExtDir, longFolder);
+    Type(kIdChangeTime, std::string(300, '1'));
+    ReadControls(kDialog);
+    EXPECT_EQ(std::string(Settings.ExtDir), longFolder.substr(0, 259));
+    EXPECT_EQ(fake::CallsNamed({"GetDlgItemTextA"}),
+              (std::vector<std::string>{fake::Call("GetDlgItemTextA", kDialog, 105, 260),
+                                        fake::Call("GetDlgItemTextA", kDialog, 108, 260)}));
+}
+
+// ------------------------------------------------------------ closing
+
+TEST_F(SettingsDialog, OkWithoutASelectionKeepsDefSaver) {
+    Stored()["DefSaver"] = fake::Text("C:\\Elsewhere\\gone.scr");
+    Init();
+    ASSERT_EQ(Selection(), -1);
+    EXPECT_EQ(Command(kIdOk), 0);
+    EXPECT_EQ(StoredText("DefSaver"), "C:\\Elsewhere\\gone.scr");
+    EXPECT_EQ(Saves(), 9u);
+    EXPECT_EQ(fake::dialog.endCount, 1);
+}
+
+TEST_F(SettingsDialog, OkWithASelectionMakesItDefSaver) {
+    Init();
+    Choose(1);
+    EXPECT_EQ(Command(kIdOk), 0);
+    EXPECT_EQ(StoredText("DefSaver"), "C:\\WINDOWS\\system32\\Alpha.SCR");
+    EXPECT_EQ(fake::dialog.endCount, 1);
+}
+
+TEST_F(SettingsDialog, CancelAndTheCloseBoxSaveNothing) {
+    for (bool closeBox : {false, true}) {
+        SetUp();
+        Init();
+        Click(kIdRandom, 0);
+        Type(kIdChangeTime, "9");
+        Choose(0);
+        fake::calls.clear();
+        const std::intptr_t result = closeBox ? Message(plat::kWmClose) : Command(kIdCancel);
+        EXPECT_EQ(result, 0);
+        EXPECT_EQ(fake::dialog.endCount, 1);
+        EXPECT_EQ(fake::calls, std::vector<std::string>{fake::Call("EndDialog", kDialog, 2)});
+        EXPECT_TRUE(Stored().empty());
+    }
+}
+
+TEST_F(SettingsDialog, OtherMessagesAreLeftToTheSystem) {
+    Init();
+    fake::calls.clear();
+    for (std::uint32_t message : {plat::kWmPaint, plat::kWmHelp, plat::kWmContextMenu,
+                                  plat::kWmSysCommand, plat::kWmDestroy})
+        EXPECT_EQ(Message(message), 0) << message;
+    EXPECT_TRUE(fake::calls.empty());
+}
+
+// ------------------------------------------------------------ the list
+
+TEST_F(SettingsDialog, SelectsTheFirstLineEqualToDefSaverInListBoxOrder) {
+    // The same saver reached twice through folder texts of different case:
+    // the scan meets the Windows directory's line first, the list box sorts
+    // the extra folder's line (equal without regard to case) before it.
+    fake::files.folders[kWin] = {fake::File("zeta.scr"), fake::File("Twin.scr")};
+    fake::files.folders[kSys] = {fake::File("bubbles.scr")};
+    fake::files.folders["c:\\windows\\"] = {fake::File("Twin.scr")};
+    Stored()["UseExtDir"] = fake::Dword(1);
+    Stored()["ExtDir"] = fake::Text("c:\\windows");
+    Stored()["DefSaver"] = fake::Text("C:\\Windows\\TWIN.SCR");
+    Init();
+    const std::vector<std::string> expected = {
+        "C:\\WINDOWS\\system32\\bubbles.scr", "c:\\windows\\Twin.scr",
+        "C:\\WINDOWS\\Twin.scr", "C:\\WINDOWS\\zeta.scr"};
+    ASSERT_EQ(Lines(), expected);
+    EXPECT_EQ(Selection(), 1);
+    EXPECT_EQ(ListMessages().back(),
+              fake::Call("SendMessageA", ControlHandle(110), plat::kLbSetCurSel, 1u, 0));
+}
+
+TEST_F(SettingsDialog, NoLineIsSelectedWhenNoneMatchesOrNothingIsFound) {
+    Stored()["DefSaver"] = fake::Text("C:\\WINDOWS\\zeta.scr.bak");
+    Init();
+    EXPECT_EQ(Selection(), -1);
+
+    SetUp();
+    Stored()["UseWinDir"] = fake::Dword(0);
+    Stored()["UseSysDir"] = fake::Dword(0);
+    Init();
+    EXPECT_TRUE(Lines().empty());
+    EXPECT_EQ(ListMessages(), std::vector<std::string>{fake::Call(
+                                  "SendMessageA", ControlHandle(110), plat::kLbResetContent, 0u, 0)});
+}
+
+TEST_F(SettingsDialog, EachFillingStartsAfreshAndReselectsDefSaver) {
+    Stored()["DefSaver"] = fake::Text("C:\\WINDOWS\\system32\\bubbles.scr");
+    Init();
+    EXPECT_EQ(Selection(), 2);
+    Choose(0);
+    Click(kIdUseWinDir, 0);
+    Command(kIdApply);  // DefSaver is now the chosen line, the Windows directory left out
+    const std::vector<std::string> expected = {"C:\\WINDOWS\\system32\\Alpha.SCR",
+                                               "C:\\WINDOWS\\system32\\bubbles.scr"};
+    EXPECT_EQ(Lines(), expected);
+    EXPECT_EQ(StoredText("DefSaver"), "C:\\WINDOWS\\Mystify.scr");
+    EXPECT_EQ(Selection(), -1);
+    Click(kIdUseWinDir, 1);
+    Command(kIdApply);
+    EXPECT_EQ(Lines().size(), 4u);
+    EXPECT_EQ(Selection(), 0);
+}
+
+TEST_F(SettingsDialog, AListLineTooLongForAPathIsNeverRead) {
+    Stored()["DefSaver"] = fake::Text("C:\\WINDOWS\\zeta.scr");
+    Init();
+    Ctl(kIdSaverList).lines.push_back(std::string(300, 'x'));  // not from the scan
+    Choose(4);
+    Command(kIdOk);
+    EXPECT_EQ(StoredText("DefSaver"), "C:\\WINDOWS\\zeta.scr");
+    Command(kIdPreview);
+    EXPECT_TRUE(fake::process.launches.empty());
+}
+
+// ------------------------------------------------------------ Setting and Preview
+
+TEST_F(SettingsDialog, SettingAndPreviewRunTheSelectedSaverAndWaitForIt) {
+    const struct {
+        std::int32_t button;
+        const char* commandLine;
+    } cases[] = {
+        {kIdSetting, "\"C:\\WINDOWS\\Mystify.scr\" "},
+        {kIdPreview, "\"C:\\WINDOWS\\Mystify.scr\" /s"},
+    };
+    for (const auto& c : cases) {
+        SetUp();
+        Init();
+        Choose(0);
+        fake::calls.clear();
+        EXPECT_EQ(Command(c.button), 0);
+        ASSERT_EQ(fake::process.launches.size(), 1u);
+        EXPECT_EQ(fake::process.launches[0].commandLine, c.commandLine);
+        // Composition first, then the launch, an unbounded wait and the handle closed.
+        const auto seen = fake::CallsNamed(
+            {"DwmEnableComposition", "CreateProcessA", "WaitForSingleObject", "CloseHandle"});
+        ASSERT_EQ(seen.size(), 5u) << ::testing::PrintToString(seen);
+        EXPECT_EQ(seen[0].rfind("DwmEnableComposition", 0), 0u);
+        EXPECT_EQ(seen[1].rfind("CreateProcessA", 0), 0u);
+        EXPECT_EQ(seen[2], fake::Call("CloseHandle", fake::ThreadHandle(0)));
+        EXPECT_EQ(seen[3], fake::Call("WaitForSingleObject", fake::ProcessHandle(0), 0xFFFFFFFFu));
+        EXPECT_EQ(seen[4], fake::Call("CloseHandle", fake::ProcessHandle(0)));
+        EXPECT_EQ(Saves(), 0u);
+    }
+}
+
+TEST_F(SettingsDialog, SettingAndPreviewWithoutASelectionDoNothing) {
+    Init();
+    for (std::int32_t button : {kIdSetting, kIdPreview}) {
+        fake::calls.clear();
+        EXPECT_EQ(Command(button), 0);
+        EXPECT_TRUE(fake::CallsNamed({"GetProcAddress", "CreateProcessA", "WaitForSingleObject"})
+                        .empty());
+    }
+}
+
+TEST_F(SettingsDialog, AFailedLaunchWaitsForNothing) {
+    Init();
+    Choose(1);
+    fake::process.createResults = {0};
+    fake::calls.clear();
+    Command(kIdPreview);
+    EXPECT_EQ(fake::CallsNamed({"DwmEnableComposition"}).size(), 1u);
+    EXPECT_TRUE(fake::CallsNamed({"WaitForSingleObject", "CloseHandle"}).empty());
+}
+
+TEST_F(SettingsDialog, CompositionUsesTheRecordNotUnappliedBoxes) {
+    Init();
+    Click(kIdDisableDwm, 0);  // not applied
+    Choose(0);
+    Command(kIdSetting);
+    EXPECT_EQ(fake::CallsNamed({"DwmEnableComposition"}).size(), 1u);
+}
+
+// ------------------------------------------------------------ browse and support
+
+TEST_F(SettingsDialog, BrowsePutsAChosenFolderInTheExtraFolderBox) {
+    Init();
+    plat::Pidl chosen = fake::Token(77);
+    fake::dialog.browseResult = chosen;
+    fake::dialog.browsePath = "D:\\Savers";
+    fake::calls.clear();
+    EXPECT_EQ(Command(kIdBrowse), 1);
+    const auto shell = fake::CallsNamed({"SHBrowseForFolderA", "SHGetPathFromIDListA",
+                                         "CheckDlgButton", "SetDlgItemTextA", "CoTaskMemFree"});
+    const std::vector<std::string> expected = {
+        fake::Call("SHBrowseForFolderA", kDialog, nullptr, "Select screen saver's directory", 5u),
+        fake::Call("SHGetPathFromIDListA", chosen),
+        fake::Call("CheckDlgButton", kDialog, 104, 1u),
+        fake::Call("SetDlgItemTextA", kDialog, 105, "D:\\Savers"),
+        fake::Call("CoTaskMemFree", chosen),
+    };
+    EXPECT_EQ(shell, expected);
+    EXPECT_EQ(Ctl(kIdUseExtDir).check, 1u);
+    EXPECT_EQ(Ctl(kIdExtDir).text, "D:\\Savers");
+    EXPECT_TRUE(ApplyEnabled());  // through the edit box's EN_CHANGE
+}
+
+TEST_F(SettingsDialog, BrowseChangesNothingWhenCancelledOrWithoutAFileSystemPath) {
+    for (bool cancelled : {true, false}) {
+        SetUp();
+        Init();
+        fake::dialog.browseResult = cancelled ? nullptr : fake::Token(78);
+        fake::dialog.browsePath.reset();
+        fake::calls.clear();
+        EXPECT_EQ(Command(kIdBrowse), 1);
+        EXPECT_TRUE(fake::CallsNamed({"CheckDlgButton", "SetDlgItemTextA"}).empty());
+        EXPECT_EQ(fake::CallsNamed({"CoTaskMemFree"}).size(), cancelled ? 0u : 1u);
+        EXPECT_FALSE(ApplyEnabled());
+    }
+}
+
+TEST_F(SettingsDialog, SupportAsksInShiftJisAndOpensThePageOnlyOnYes) {
+    const std::string caption = ToCp932("インターネット接続の確認");
+    const std::string message = "Slumbermix " + ToCp932("のサポートページ(") + kSupportUrl +
+                                ToCp932(")に") + "\n" + ToCp932("接続を行います。よろしいですか？");
+    for (std::int32_t answer : {plat::kIdYes, 7 /* IDNO */}) {
+        SetUp();
+        Init();
+        fake::common.messageBoxAnswers = {answer};
+        fake::calls.clear();
+        EXPECT_EQ(Command(kIdSupport), 0);
+        std::vector<std::string> expected = {
+            fake::Call("MessageBoxA", kDialog, message, caption, 0x124u)};
+        if (answer == plat::kIdYes)
+            expected.push_back(fake::Call("ShellExecuteA", kDialog, "open", kSupportUrl, nullptr,
+                                          nullptr, 0));
+        EXPECT_EQ(fake::calls, expected);
+    }
+}
+
+}  // namespace

@@ -1,0 +1,234 @@
+#include "fake/fake_dialog.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "dialog/dialog.h"
+
+namespace fake {
+
+DialogState dialog;
+
+namespace {
+
+// The controls of settings templates 1 and 2 (the same in both).
+std::map<std::int32_t, Control> SettingsTemplate() {
+    std::map<std::int32_t, Control> controls;
+    for (std::int32_t id : {kIdOk, kIdCancel, kIdApply, kIdBrowse, kIdSetting, kIdPreview,
+                            kIdSupport})
+        controls[id].kind = ControlKind::Button;
+    for (std::int32_t id : {kIdUseWinDir, kIdUseSysDir, kIdUseExtDir, kIdExtSubDir, kIdRandom,
+                            kIdDisableDwm})
+        controls[id].kind = ControlKind::CheckBox;
+    controls[kIdWinDirText].kind = ControlKind::Static;
+    controls[kIdSysDirText].kind = ControlKind::Static;
+    controls[kIdExtDir].kind = ControlKind::Edit;
+    controls[kIdChangeTime].kind = ControlKind::Edit;
+    controls[kIdChangeTimeSpin].kind = ControlKind::UpDown;
+    controls[kIdSaverList].kind = ControlKind::ListBox;
+    controls[kIdApply].enabled = false;  // disabled in the template itself
+    return controls;
+}
+
+ResetHook hook([] {
+    dialog = DialogState{};
+    dialog.controls = SettingsTemplate();
+});
+
+constexpr std::uintptr_t kHandleBase = 3000;
+
+Control* Find(plat::Hwnd window) {
+    auto it = dialog.controls.find(ControlId(window));
+    return it == dialog.controls.end() ? nullptr : &it->second;
+}
+
+plat::LResult ListBoxMessage(Control& list, std::uint32_t message, plat::WParam wParam,
+                             plat::LParam lParam) {
+    auto& lines = list.lines;
+    const bool valid = wParam < lines.size();
+    switch (message) {
+        case plat::kLbResetContent:
+            lines.clear();
+            list.selection = -1;
+            return 0;
+        case plat::kLbAddString: {
+            // LBS_SORT: before the first line that does not sort below it.
+            const std::string text = reinterpret_cast<const char*>(lParam);
+            auto at = std::find_if(lines.begin(), lines.end(), [&](const std::string& line) {
+                return CompareListText(line, text) >= 0;
+            });
+            const int index = static_cast<int>(at - lines.begin());
+            lines.insert(at, text);
+            if (list.selection >= index) ++list.selection;
+            return index;
+        }
+        case plat::kLbSetCurSel:
+            if (wParam == static_cast<plat::WParam>(-1)) {
+                list.selection = -1;
+                return plat::kLbErr;
+            }
+            if (!valid) return plat::kLbErr;
+            list.selection = static_cast<int>(wParam);
+            return list.selection;
+        case plat::kLbGetCurSel:
+            return list.selection < 0 ? plat::kLbErr : list.selection;
+        case plat::kLbGetCount:
+            return static_cast<plat::LResult>(lines.size());
+        case plat::kLbGetTextLen:
+            return valid ? static_cast<plat::LResult>(lines[wParam].size()) : plat::kLbErr;
+        case plat::kLbGetText:
+            if (!valid) return plat::kLbErr;
+            // No size is given: the whole line and its NUL are written.
+            std::memcpy(reinterpret_cast<char*>(lParam), lines[wParam].c_str(),
+                        lines[wParam].size() + 1);
+            return static_cast<plat::LResult>(lines[wParam].size());
+        default:
+            return 0;
+    }
+}
+
+}  // namespace
+
+plat::Hwnd ControlHandle(std::int32_t id) {
+    return Token(kHandleBase + static_cast<std::uintptr_t>(id));
+}
+
+std::int32_t ControlId(plat::Hwnd control) {
+    const auto value = reinterpret_cast<std::uintptr_t>(control);
+    if (value < reinterpret_cast<std::uintptr_t>(Token(kHandleBase))) return -1;
+    return static_cast<std::int32_t>((value - 0x10000) / 0x10 - kHandleBase);
+}
+
+Control& Ctl(std::int32_t id) { return dialog.controls.at(id); }
+
+int CompareListText(const std::string& a, const std::string& b) {
+    auto fold = [](char c) {
+        return static_cast<unsigned char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    };
+    const std::size_t n = std::min(a.size(), b.size());
+    for (std::size_t i = 0; i < n; ++i)
+        if (fold(a[i]) != fold(b[i])) return fold(a[i]) < fold(b[i]) ? -1 : 1;
+    return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
+}
+
+}  // namespace fake
+
+namespace plat {
+using fake::dialog;
+using fake::Record;
+
+std::int32_t CheckDlgButton(Hwnd window, std::int32_t id, std::uint32_t state) {
+    Record("CheckDlgButton", window, id, state);
+    auto it = dialog.controls.find(id);
+    if (it == dialog.controls.end()) return 0;
+    // A two-state check box shows anything above checked as checked.
+    it->second.check = std::min(state, kBstChecked);
+    return 1;
+}
+
+std::uint32_t IsDlgButtonChecked(Hwnd window, std::int32_t id) {
+    Record("IsDlgButtonChecked", window, id);
+    auto it = dialog.controls.find(id);
+    return it == dialog.controls.end() ? 0 : it->second.check;
+}
+
+std::int32_t SetDlgItemTextA(Hwnd window, std::int32_t id, const char* text) {
+    Record("SetDlgItemTextA", window, id, text);
+    auto it = dialog.controls.find(id);
+    if (it == dialog.controls.end()) return 0;
+    it->second.text = text;
+    if (it->second.kind == fake::ControlKind::Edit && dialog.proc)
+        dialog.proc(window, kWmCommand, static_cast<WParam>(id) | (WParam{kEnChange} << 16),
+                    reinterpret_cast<LParam>(fake::ControlHandle(id)));
+    return 1;
+}
+
+std::uint32_t GetDlgItemTextA(Hwnd window, std::int32_t id, char* buffer, std::int32_t size) {
+    Record("GetDlgItemTextA", window, id, size);
+    if (size <= 0) return 0;
+    auto it = dialog.controls.find(id);
+    const std::string text = it == dialog.controls.end() ? std::string() : it->second.text;
+    const std::size_t n = std::min(text.size(), static_cast<std::size_t>(size - 1));
+    std::memcpy(buffer, text.data(), n);
+    buffer[n] = '\0';
+    return static_cast<std::uint32_t>(n);
+}
+
+Hwnd GetDlgItem(Hwnd window, std::int32_t id) {
+    Record("GetDlgItem", window, id);
+    return dialog.controls.count(id) ? fake::ControlHandle(id) : nullptr;
+}
+
+LResult SendMessageA(Hwnd window, std::uint32_t message, WParam wParam, LParam lParam) {
+    if (message == kLbAddString)
+        Record("SendMessageA", window, message, wParam, reinterpret_cast<const char*>(lParam));
+    else
+        Record("SendMessageA", window, message, wParam, lParam);
+    fake::Control* control = fake::Find(window);
+    if (!control) return 0;
+    switch (control->kind) {
+        case fake::ControlKind::ListBox:
+            return fake::ListBoxMessage(*control, message, wParam, lParam);
+        case fake::ControlKind::Edit:
+            if (message == kEmLimitText) control->textLimit = wParam;
+            return 0;
+        case fake::ControlKind::UpDown:
+            if (message == kUdmSetRange) control->range = lParam;
+            return 0;
+        default:
+            return 0;
+    }
+}
+
+std::int32_t EnableWindow(Hwnd window, std::int32_t enable) {
+    Record("EnableWindow", window, enable);
+    fake::Control* control = fake::Find(window);
+    if (!control) return 0;
+    const bool wasDisabled = !control->enabled;
+    control->enabled = enable != 0;
+    return wasDisabled ? 1 : 0;
+}
+
+std::int32_t IsWindowEnabled(Hwnd window) {
+    Record("IsWindowEnabled", window);
+    fake::Control* control = fake::Find(window);
+    return control && control->enabled ? 1 : 0;
+}
+
+std::int32_t EndDialog(Hwnd window, std::intptr_t result) {
+    Record("EndDialog", window, result);
+    ++dialog.endCount;
+    dialog.endResult = result;
+    return 1;
+}
+
+Pidl SHBrowseForFolderA(const BrowseInfo* info) {
+    Record("SHBrowseForFolderA", info->owner, info->root, info->title, info->flags);
+    if (info->displayName) {
+        // The shell may use the whole MAX_PATH buffer; filling all of it lets
+        // the sanitizer catch a smaller one.
+        std::memset(info->displayName, 0, kMaxPath);
+        std::memcpy(info->displayName, dialog.browseDisplayName.c_str(),
+                    std::min<std::size_t>(dialog.browseDisplayName.size(), kMaxPath - 1));
+    }
+    return dialog.browseResult;
+}
+
+std::int32_t SHGetPathFromIDListA(Pidl list, char* path) {
+    Record("SHGetPathFromIDListA", list);
+    std::memset(path, 0, kMaxPath);  // the whole MAX_PATH buffer, as above
+    if (!dialog.browsePath) return 0;
+    std::memcpy(path, dialog.browsePath->c_str(),
+                std::min<std::size_t>(dialog.browsePath->size(), kMaxPath - 1));
+    return 1;
+}
+
+void CoTaskMemFree(void* block) { Record("CoTaskMemFree", block); }
+
+std::intptr_t ShellExecuteA(Hwnd window, const char* verb, const char* file,
+                            const char* parameters, const char* directory, std::int32_t show) {
+    Record("ShellExecuteA", window, verb, file, parameters, directory, show);
+    return dialog.shellExecuteResult;
+}
+
+}  // namespace plat
