@@ -23,3 +23,5 @@ add_subdirectory(res)
 add_subdirectory(tests/resources)
 add_subdirectory(tests/e2e/preview)
 add_subdirectory(samples)
+# After the folders whose helper programs it uses.
+add_subdirectory(tests/e2e/hostile)

@@ -61,12 +61,20 @@ void CloseRunningSaver(plat::Handle child) {
     }
 }
 
+// The shortest play. The dialog writes whole minutes, but the registry may
+// hold any number: with a change time of a few milliseconds every child
+// would be closed before it had shown its window, every key press or mouse
+// move of the user would meet a change-over (which takes it as the child
+// closing on request) and nothing the user did would end the run. Two
+// seconds give a child time to start and the user's input time to reach it.
+constexpr std::uint32_t kShortestPlay = 2000;
+
 // The wait for a playing child. ChangeTime is taken as an unsigned count, so
 // -1 is INFINITE and other negative values are simply very long.
 std::uint32_t PlayTime() {
-    if (Settings.ChangeTime != 0 && Settings.Random != 0)
-        return static_cast<std::uint32_t>(Settings.ChangeTime);
-    return plat::kInfinite;
+    if (Settings.ChangeTime == 0 || Settings.Random == 0) return plat::kInfinite;
+    const auto milliseconds = static_cast<std::uint32_t>(Settings.ChangeTime);
+    return milliseconds < kShortestPlay ? kShortestPlay : milliseconds;
 }
 
 std::int32_t LowestPlayCount(const SaverList& list) {

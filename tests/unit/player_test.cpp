@@ -196,11 +196,14 @@ struct WaitCase {
     std::uint32_t expected;
 };
 
-TEST_F(Player, PlayWaitIsTheChangeTimeOnlyWithRandomPlay) {
+TEST_F(Player, PlayWaitIsTheChangeTimeOnlyWithRandomPlayAndAtLeastTwoSeconds) {
     const WaitCase cases[] = {
         {180000, 1, 180000},     {5000, 1, 5000},  {0, 1, kInfinite},
         {-1, 1, kInfinite},      {-2, 1, 0xFFFFFFFE}, {5000, 0, kInfinite},
         {0, 0, kInfinite},
+        // Shorter than the shortest play: raised to it.
+        {1, 1, 2000},            {1999, 1, 2000},  {2000, 1, 2000},
+        {2001, 1, 2001},         {1, 0, kInfinite},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << "ChangeTime " << c.changeTime << " Random " << c.random);

@@ -1,0 +1,316 @@
+# The hostile-settings matrix: SLUMBMIX.SCR under Wine with settings written
+# straight into the registry, as a careless tool or a person with regedit
+# might leave them. Sourced after lib.sh by the tests of this folder, one
+# test per group of rows; a group shares one set-up (its saver folder).
+#
+# A row is a set of registry values and what run mode must then do:
+#
+#   plays  a test saver is started; real input (xdotool) ends it, and with
+#          it the run: exit code 0, nothing left running
+#   ends   nothing can be played; the run ends at once with exit code 0,
+#          having started nothing
+#
+# and in every row the other modes must work as ever: /p <parent> and /p
+# show and close their window, and the settings dialog opens, saves on OK
+# and closes. Every run has a time bound. Where the program must be idle
+# (a saver playing with no change-over due) its CPU time is measured and a
+# clear spin fails the row; the figures are printed, never judged finely.
+#
+# The values are written with reg import, one reg.exe per row: it also
+# writes what reg add cannot (a REG_DWORD of 2 or 8 bytes, a string without
+# its terminating NUL), and a row costs one Wine process instead of nine.
+
+# What the program may use of one CPU while it should be idle: far above
+# what waiting costs (a few ms a second) and far below a loop that does
+# not wait (close to all of it).
+HOSTILE_SPIN_SHARE=50  # percent
+
+# Per-row knobs; hostile_row resets them after each row.
+hostile_reset_knobs() {
+  HOSTILE_INPUT=move          # how the user ends a saver: move | escape
+  HOSTILE_IDLE_SECONDS=1      # CPU sample while a saver plays
+  HOSTILE_SAVER=''            # file name the run must start first, if set
+  HOSTILE_NEVER=''            # file name that must never be started, if set
+  HOSTILE_MIN_STARTS=1        # savers started by the end of the sample, at least
+  HOSTILE_MAX_STARTS=1        # and at most (1: no change-over may happen)
+  HOSTILE_LIST_COUNT=''       # lines the dialog's list must show, if set
+}
+
+hostile_begin() {  # test name
+  e2e_begin "$1"
+  [ -n "${E2E_HOSTILE_PARENT:-}" ] || e2e_die "E2E_HOSTILE_PARENT is not set: run through ctest"
+  HOSTILE_SAVERS=$E2E_TEST_DIR/savers
+  HOSTILE_SAVERS_WIN=$(e2e_winpath "$HOSTILE_SAVERS")
+  mkdir -p "$HOSTILE_SAVERS"
+  # No test saver outlives a row that went wrong by more than this.
+  export SLUMBERMIX_TEST_CAP_MS=60000
+  hostile_reset_knobs
+  HOSTILE_ROWS=0
+  HOSTILE_BEGUN=$SECONDS
+}
+
+hostile_done() {
+  e2e_log "$HOSTILE_ROWS rows in $((SECONDS - HOSTILE_BEGUN)) s"
+  e2e_done
+}
+
+# ------------------------------------------------------------------ values
+
+# The bytes of an ANSI text as .reg hex: "41,42".
+hostile_hex() {  # text
+  printf '%s' "$1" | od -An -tx1 -v | tr -s ' \n' ',' | sed 's/^,//; s/,$//'
+}
+
+# A text of N copies of a character.
+hostile_repeat() {  # count char
+  local text
+  printf -v text '%*s' "$1" ''
+  printf '%s' "${text// /$2}"
+}
+
+# One value as a line of a .reg file. Types:
+#   dword:<decimal, may be negative>   REG_DWORD of 4 bytes
+#   sz:<text>                          REG_SZ
+#   binary:<hex bytes, "01,02">        REG_BINARY
+#   hex(<n>):<hex bytes>               type n, the bytes as given: a
+#                                      REG_DWORD (4) of another size, a
+#                                      REG_SZ (1) without its NUL, ...
+#                                      (reg import takes the bytes of the
+#                                      string types as ANSI text)
+hostile_reg_line() {  # name=type:data
+  local name=${1%%=*} value=${1#*=}
+  local type=${value%%:*} data=${value#*:}
+  case $type in
+  dword) printf '"%s"=dword:%08x\n' "$name" $((data & 0xffffffff)) ;;
+  sz)
+    data=${data//\\/\\\\}
+    printf '"%s"="%s"\n' "$name" "${data//\"/\\\"}"
+    ;;
+  binary) printf '"%s"=hex:%s\n' "$name" "$data" ;;
+  hex\(*\)) printf '"%s"=%s:%s\n' "$name" "$type" "$data" ;;
+  *) e2e_die "unknown value type in '$1'" ;;
+  esac
+}
+
+# Replaces the program's key with exactly these values (a later value of the
+# same name wins).
+hostile_write() {  # name=type:data...
+  local file=$E2E_TEST_DIR/row.reg value
+  {
+    printf 'Windows Registry Editor Version 5.00\n\n'
+    printf '[-HKEY_CURRENT_USER\\Software\\Brimlo\\Slumbermix]\n\n'
+    printf '[HKEY_CURRENT_USER\\Software\\Brimlo\\Slumbermix]\n'
+    for value in "$@"; do hostile_reg_line "$value"; done
+  } >"$file"
+  e2e_run 30 reg import "$(e2e_winpath "$file")"
+  [ "$E2E_RC" -eq 0 ] || e2e_die "reg import failed ($E2E_RC): $(cat "$E2E_ERR")"
+}
+
+# ------------------------------------------------------------------ measures
+
+hostile_program_pid() {
+  e2e_our_processes | awk 'tolower($2) == "slumbmix.scr" { print $1; exit }'
+}
+
+# CPU time of every thread of a Linux process, in ms.
+hostile_cpu_ms() {  # pid
+  cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{ ns += $1 } END { printf "%d\n", ns / 1e6 }'
+}
+
+hostile_now_ms() { date +%s%3N; }
+
+# ------------------------------------------------------------------ run mode
+
+# Every mode ends with nothing of ours running; what a failed check left is
+# ended by process id, so that the next mode starts clean.
+hostile_nothing_left() {  # what seconds
+  if e2e_wait_no_process_of_ours "$2"; then
+    e2e_log "ok: $1: nothing left running"
+  else
+    e2e_fail "$1: processes left running"
+    e2e_kill_ours
+  fi
+  if ! e2e_background_ended; then
+    kill "$E2E_BG_PID" 2>/dev/null
+    wait "$E2E_BG_PID" 2>/dev/null
+  fi
+}
+
+hostile_starts() { e2e_saver_pids start | wc -l; }
+hostile_has_window() { e2e_saver_logged window; }
+hostile_window_or_end() { hostile_has_window || e2e_background_ended; }
+
+# The file name of the saver process that logged this pid's start.
+hostile_saver_name() {  # pid
+  local path
+  path=$(e2e_saver_events start "$1" | head -n1)
+  printf '%s\n' "${path##*\\}"
+}
+
+# Real input until the program has ended: the pointer jumps back and forth,
+# or Escape is pressed, every few tenths of a second.
+hostile_input_until_ended() {  # seconds
+  local deadline=$((SECONDS + $1)) i=0
+  until e2e_background_ended; do
+    [ "$SECONDS" -lt "$deadline" ] || return 1
+    if [ "$HOSTILE_INPUT" == escape ]; then
+      timeout 5 xdotool key Escape
+    elif [ $((i % 2)) -eq 0 ]; then
+      timeout 5 xdotool mousemove 300 300
+    else
+      timeout 5 xdotool mousemove 700 500
+    fi
+    i=$((i + 1))
+    sleep 0.3
+  done
+}
+
+hostile_run_mode() {  # row expectation
+  local row=$1 expect=$2 began ended pid cpu total starts first last
+  timeout 5 xdotool mousemove 500 400
+  began=$(hostile_now_ms)
+  e2e_start 120 "$E2E_SLUMBMIX" /s
+  if [ "$expect" == ends ]; then
+    if e2e_wait_exit 15; then
+      ended=$(hostile_now_ms)
+      e2e_log "$row /s: ended after $((ended - began)) ms"
+      e2e_expect_eq "$row /s: exit code" "$E2E_RC" 0
+    else
+      e2e_fail "$row /s: still running after 15 s"
+    fi
+    e2e_expect_eq "$row /s: no saver started" "$(hostile_starts)" 0
+  else
+    e2e_wait_for 20 "a saver window or the end of the run" hostile_window_or_end
+    if ! hostile_has_window; then
+      e2e_fail "$row /s: no saver played (exit code ${E2E_RC:-?}, ended: $(e2e_background_ended && echo yes || echo no))"
+    else
+      first=$(e2e_saver_pids window | head -n1)
+      [ -z "$HOSTILE_SAVER" ] || e2e_expect_eq "$row /s: the saver played" \
+        "$(hostile_saver_name "$first")" "$HOSTILE_SAVER"
+      # Idle while the saver plays: no more CPU than a wait costs.
+      pid=$(hostile_program_pid)
+      if [ -n "$pid" ]; then
+        cpu=$(hostile_cpu_ms "$pid")
+        sleep "$HOSTILE_IDLE_SECONDS"
+        total=$(hostile_cpu_ms "$pid")
+        cpu=$((total - cpu))
+        starts=$(hostile_starts)
+        e2e_log "$row /s: SLUMBMIX.SCR used $cpu ms of CPU in $HOSTILE_IDLE_SECONDS s of play ($total ms since it started); $starts saver(s) started"
+        e2e_expect "$row /s: not spinning ($cpu ms in $HOSTILE_IDLE_SECONDS s)" \
+          test "$cpu" -lt $((HOSTILE_IDLE_SECONDS * 10 * HOSTILE_SPIN_SHARE))
+        e2e_expect "$row /s: savers started by the end of the watch ($starts) in $HOSTILE_MIN_STARTS..$HOSTILE_MAX_STARTS" \
+          test "$starts" -ge "$HOSTILE_MIN_STARTS" -a "$starts" -le "$HOSTILE_MAX_STARTS"
+      else
+        e2e_fail "$row /s: the program ended while its saver played"
+      fi
+      if hostile_input_until_ended 30; then
+        e2e_expect "$row /s: the run ended" e2e_wait_exit 5
+        e2e_expect_eq "$row /s: exit code" "$E2E_RC" 0
+        last=$(e2e_saver_pids start | tail -n1)
+        e2e_expect "$row /s: the last saver ended on the user's input" \
+          test -n "$(e2e_saver_events exit "$last" | grep -E '^(move|key)$')"
+      else
+        e2e_fail "$row /s: real input did not end the run within 30 s"
+      fi
+    fi
+  fi
+  if [ -n "$HOSTILE_NEVER" ]; then
+    e2e_expect "$row /s: $HOSTILE_NEVER never started" \
+      test -z "$(e2e_saver_events start | grep -F "\\$HOSTILE_NEVER")"
+  fi
+  hostile_nothing_left "$row /s" 15
+}
+
+# ------------------------------------------------------------------ preview
+
+hostile_preview_window() {
+  [ -n "$(timeout 5 xdotool search --onlyvisible --name '^Slumbermix$' 2>/dev/null)" ]
+}
+
+hostile_preview_modes() {  # row
+  local row=$1
+  # Inside a parent window, as the display settings run it.
+  e2e_run 60 "$E2E_HOSTILE_PARENT" "$(e2e_winpath "$E2E_SLUMBMIX")"
+  e2e_expect_eq "$row /p <parent>: window of the preview class filling the parent, exit code once the parent is gone" \
+    "$(tr '\n' ';' <"$E2E_OUT") $E2E_RC" "class WindowsScreenSaverClass;rect 0 0 152 112;exit 0; 0"
+
+  # Stand-alone: a window over the screen that a key press closes.
+  e2e_start 60 "$E2E_SLUMBMIX" /p
+  if e2e_wait_for 15 "the stand-alone preview window" hostile_preview_window; then
+    timeout 5 xdotool key space
+    if e2e_wait_exit 10; then
+      e2e_expect_eq "$row /p: exit code after a key" "$E2E_RC" 0
+    else
+      e2e_fail "$row /p: a key did not close the window"
+    fi
+  else
+    e2e_fail "$row /p: no window"
+  fi
+  hostile_nothing_left "$row /p" 10
+}
+
+# ------------------------------------------------------------------ settings dialog
+
+# The value of a driver output line "key=value".
+hostile_driver_value() {  # key
+  sed -n "s/^$1=//p" "$HOSTILE_DRIVER_OUT" | tail -n1
+}
+
+# The nine values as SaveSettings writes them, whatever the row left.
+hostile_well_formed() {
+  local values
+  values=$(e2e_reg_values | LC_ALL=C sort | cut -d'|' -f1,2 | tr '\n' ' ')
+  [ "$values" == "ChangeTime|REG_DWORD DefSaver|REG_SZ DisableDWM|REG_DWORD ExtDir|REG_SZ ExtSubDir|REG_DWORD Random|REG_DWORD UseExtDir|REG_DWORD UseSysDir|REG_DWORD UseWinDir|REG_DWORD " ] ||
+    { e2e_log "registry after OK: $values"; return 1; }
+}
+
+hostile_settings_mode() {  # row
+  local row=$1 length
+  if [ -z "${E2E_DRIVER:-}" ]; then
+    e2e_log "$row /c: no dialog driver in this build; settings mode not checked"
+    return 0
+  fi
+  HOSTILE_DRIVER_OUT=$E2E_TEST_DIR/driver.out
+  e2e_start 60 "$E2E_SLUMBMIX" /c
+  e2e_run 60 "$E2E_DRIVER" find 20000 dump click 1 gone 15000
+  cp "$E2E_OUT" "$HOSTILE_DRIVER_OUT"
+  e2e_expect_eq "$row /c: the dialog opened, took OK and closed" \
+    "$(hostile_driver_value found)$(hostile_driver_value gone) $E2E_RC" "11 0"
+  length=$(hostile_driver_value text.105 | wc -c)
+  e2e_expect "$row /c: the extra folder field holds at most 259 bytes ($((length - 1)))" \
+    test "$length" -le 260
+  [ -z "$HOSTILE_LIST_COUNT" ] || e2e_expect_eq "$row /c: lines in the saver list" \
+    "$(hostile_driver_value list.count)" "$HOSTILE_LIST_COUNT"
+  if e2e_wait_exit 15; then
+    e2e_expect_eq "$row /c: exit code" "$E2E_RC" 0
+  else
+    e2e_fail "$row /c: SLUMBMIX.SCR did not exit after the dialog closed"
+  fi
+  e2e_expect "$row /c: OK wrote nine values of the right types" hostile_well_formed
+  hostile_nothing_left "$row /c" 10
+}
+
+# ------------------------------------------------------------------ a row
+
+# Writes the values and runs every mode against them.
+hostile_row() {  # name plays|ends name=type:data...
+  local row=$1 expect=$2
+  shift 2
+  e2e_log "== row $row ($expect)"
+  E2E_SAVER_LOG=$E2E_TEST_DIR/$row.savers.log
+  SLUMBERMIX_TEST_LOG=$(e2e_winpath "$E2E_SAVER_LOG")
+  export SLUMBERMIX_TEST_LOG
+  local t0 t1 t2 t3 t4
+  t0=$(hostile_now_ms)
+  hostile_write "$@"
+  t1=$(hostile_now_ms)
+  hostile_run_mode "$row" "$expect"
+  t2=$(hostile_now_ms)
+  hostile_preview_modes "$row"
+  t3=$(hostile_now_ms)
+  hostile_settings_mode "$row"
+  t4=$(hostile_now_ms)
+  e2e_log "row $row took $(((t4 - t0) / 1000)) s: registry $((t1 - t0)) ms, /s $((t2 - t1)) ms, /p $((t3 - t2)) ms, /c $((t4 - t3)) ms"
+  HOSTILE_ROWS=$((HOSTILE_ROWS + 1))
+  hostile_reset_knobs
+}
