@@ -1,6 +1,5 @@
 #include "dialog/dialog.h"
 
-#include <cstdio>
 #include <cstring>
 
 #include "catalogue/catalogue.h"
@@ -18,6 +17,23 @@ constexpr plat::LParam kSpinRange = 10000;         // upper 10000, lower 0
 constexpr std::uint32_t kBrowseFlags = plat::kBifReturnOnlyFsDirs | plat::kBifStatusText;
 constexpr std::uint32_t kSupportQuestionStyle =
     plat::kMbYesNo | plat::kMbIconQuestion | plat::kMbDefButton2;
+
+// Decimal text of a signed 32-bit value, as "%d" writes it. Written here
+// because the C library's formatting would more than double the module's size.
+void FormatInt(std::int32_t value, char (&text)[12]) {
+    char digits[10];
+    int count = 0;
+    std::uint32_t magnitude = value < 0 ? 0u - static_cast<std::uint32_t>(value)
+                                        : static_cast<std::uint32_t>(value);
+    do {
+        digits[count++] = static_cast<char>('0' + magnitude % 10);
+        magnitude /= 10;
+    } while (magnitude != 0);
+    char* out = text;
+    if (value < 0) *out++ = '-';
+    while (count > 0) *out++ = digits[--count];
+    *out = '\0';
+}
 
 // The support question is the same in both languages. Its fixed parts are
 // code page 932 (Shift-JIS) bytes handed to MessageBoxA as they are, so they
@@ -100,9 +116,8 @@ std::intptr_t OnInitDialog(plat::Hwnd dialog) {
     SetCheck(dialog, kIdRandom, Settings.Random);
 
     // Whole minutes, truncated toward zero like the division itself.
-    char minutes[16];
-    std::snprintf(minutes, sizeof minutes, "%d",
-                  static_cast<int>(Settings.ChangeTime / static_cast<std::int32_t>(kChangeTimeUnit)));
+    char minutes[12];
+    FormatInt(Settings.ChangeTime / static_cast<std::int32_t>(kChangeTimeUnit), minutes);
     plat::SetDlgItemTextA(dialog, kIdChangeTime, minutes);
     // Only the range: the up-down control takes its position from its buddy.
     SendToControl(dialog, kIdChangeTimeSpin, plat::kUdmSetRange, 0, kSpinRange);
