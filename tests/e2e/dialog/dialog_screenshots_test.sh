@@ -14,8 +14,17 @@ replacements='HKCU\Software\Wine\Fonts\Replacements'
 marlett=$DLG_WINDIR/Fonts/marlett.ttf
 added_marlett=''
 
+# The rig itself keeps windows unmanaged (rig.sh): what was there before is
+# put back, so that later tests find the rig as it was.
+e2e_run 30 reg query "$x11" /v Managed
+managed_before=$(sed -n 's/^ *Managed *REG_SZ *//p' "$E2E_OUT")
+
 restore() {
-  e2e_run 30 reg delete "$x11" /v Managed /f
+  if [ -n "$managed_before" ]; then
+    e2e_run 30 reg add "$x11" /v Managed /t REG_SZ /d "$managed_before" /f
+  else
+    e2e_run 30 reg delete "$x11" /v Managed /f
+  fi
   e2e_run 30 reg delete "$replacements" /v 'MS UI Gothic' /f
   [ -z "$added_marlett" ] || rm -f "$marlett"
 }
