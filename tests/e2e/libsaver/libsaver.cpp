@@ -300,8 +300,6 @@ const char* RunSettings(HINSTANCE instance, const Options& options) {
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     char modulePath[MAX_PATH];
-    DWORD n = GetModuleFileNameA(nullptr, modulePath, sizeof modulePath);
-    if (n == 0 || n >= sizeof modulePath) modulePath[0] = '\0';
     test_log::Open(modulePath);
 
     const char* commandLine = GetCommandLineA();

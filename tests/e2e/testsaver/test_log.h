@@ -29,8 +29,12 @@ struct LogFile {
 
 inline LogFile g_log;
 
-// Where the lines go: called once, before the first Write.
-inline void Open(const char* modulePath) {
+// Where the lines go: called once, before the first Write. Fills in the
+// saver's own path (empty when it does not fit), which the log is named
+// after when the variable is not set.
+inline void Open(char (&modulePath)[MAX_PATH]) {
+    DWORD n = GetModuleFileNameA(nullptr, modulePath, sizeof modulePath);
+    if (n == 0 || n >= sizeof modulePath) modulePath[0] = '\0';
     DWORD length = GetEnvironmentVariableA("SLUMBERMIX_TEST_LOG", g_log.path, sizeof g_log.path);
     if (length == 0 || length >= sizeof g_log.path)
         std::snprintf(g_log.path, sizeof g_log.path, "%s.log", modulePath);

@@ -269,15 +269,12 @@ int RunWindow(HINSTANCE instance) {
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     char modulePath[MAX_PATH];
-    DWORD n = GetModuleFileNameA(nullptr, modulePath, sizeof modulePath);
-    if (n == 0 || n >= sizeof modulePath) modulePath[0] = '\0';
-
     test_log::Open(modulePath);
     ChooseBehaviour(modulePath);
 
     const char* commandLine = GetCommandLineA();
     char directory[MAX_PATH];
-    n = GetCurrentDirectoryA(sizeof directory, directory);
+    DWORD n = GetCurrentDirectoryA(sizeof directory, directory);
     if (n == 0 || n >= sizeof directory) directory[0] = '\0';
     const bool runMode = IsRunMode(commandLine);
 
