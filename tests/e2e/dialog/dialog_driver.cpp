@@ -1,6 +1,8 @@
 // Operates SLUMBMIX.SCR's settings dialog from outside, the way a user would,
 // with window messages only. "Message box" below means any dialog the
-// settings dialog owns: the support question or the folder browser. Run under the same Wine prefix as the dialog.
+// settings dialog owns: the support question, the folder browser, or the
+// settings dialog of a screen saver that took ours as its owner. Run under
+// the same Wine prefix as the dialog.
 //
 //   dialog_driver <step> [<step> ...]
 //
@@ -18,6 +20,10 @@
 //   serves-sent <ms>      whether the dialog answers a sent message within <ms>
 //   gone <ms>             wait up to <ms> for the dialog to end
 //   rect                  the dialog's screen rectangle: left top width height
+//   handle                the dialog's window handle, in decimal, as a screen
+//                         saver's "/c:<handle>" takes it
+//   enabled               whether the dialog takes input (a modal dialog it
+//                         owns disables it)
 //   saver-shown <ms>      wait up to <ms> for a "WindowsScreenSaverClass" window
 //   close-saver           post WM_CLOSE to that window
 //   box <ms>              wait up to <ms> for a message box owned by the dialog;
@@ -244,6 +250,10 @@ int main() {
             std::printf("rect=%ld %ld %ld %ld\n", r.left, r.top, r.right - r.left,
                         r.bottom - r.top);
             std::fflush(stdout);
+        } else if (step == L"handle") {
+            Print("handle", std::to_string(reinterpret_cast<UINT_PTR>(g_dialog)));
+        } else if (step == L"enabled") {
+            Print("enabled", IsWindowEnabled(g_dialog) ? "1" : "0");
         } else if (step == L"saver-shown") {
             if (!WaitFor(SaverShown, _wtoi(next()))) return Fail("no saver window");
             Print("saver", "shown");
