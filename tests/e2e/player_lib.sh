@@ -70,18 +70,21 @@ player_gaps() {
 
 # ------------------------------------------------------------------ input
 
-# Real input through the X server: the pointer jumps back and forth until
-# the given saver has ended.
-player_move_until_ended() {  # pid seconds
-  local deadline=$((SECONDS + $2)) i=0
-  until player_has_event "$1" exit; do
-    [ "$SECONDS" -lt "$deadline" ] || return 1
-    if [ $((i % 2)) -eq 0 ]; then
-      timeout 5 xdotool mousemove 300 300
-    else
-      timeout 5 xdotool mousemove 700 500
-    fi
-    i=$((i + 1))
-    sleep 0.2
-  done
+# The user's move: once the saver takes input (lib.sh), the real pointer
+# jumps away from where it rests, once, and the saver must end. Succeeds
+# when the saver has ended, on the move or, when a change-over came first,
+# on that; its log says which. Fails when it did not end within the bound.
+player_ready_or_ended() { e2e_saver_takes_input "$1" || player_has_event "$1" exit; }
+
+player_user_move() {  # pid seconds
+  e2e_wait_for "$2" "saver $1 to take input" player_ready_or_ended "$1" || return 1
+  player_has_event "$1" exit && return 0
+  e2e_saver_move "$1"
+  e2e_wait_for "$2" "saver $1 to end after the move" player_has_event "$1" exit
+}
+
+# Whether a saver that ended was ended by the user's move: it ended on a
+# move and no change-over had begun (the player's first step is WM_CLOSE).
+player_ended_by_user() {  # pid
+  [ "$(player_event "$1" exit)" == move ] && ! player_has_event "$1" WM_CLOSE
 }

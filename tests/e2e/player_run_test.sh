@@ -29,22 +29,31 @@ e2e_expect_eq "the pointer was put back after each change-over" \
   "$(timeout 5 xdotool getmouselocation | cut -d' ' -f1,2)" "x:$POINTER_X y:$POINTER_Y"
 
 # Real input, once a saver that ends on input is playing; an Escape-only
-# saver is left to the next change-over.
+# saver is left to the next change-over. The move is made once per saver;
+# should a change-over reach the saver first, the next one gets the move.
 ended_by_user=''
 deadline=$((SECONDS + 60))
 while [ -z "$ended_by_user" ] && [ "$SECONDS" -lt "$deadline" ] && ! e2e_background_ended; do
   pid=$(player_runs | tail -n1)
+  count=$(player_run_count)
   case $(player_saver_name "$pid") in
-  *escape*)
-    runs=$(player_run_count)
-    e2e_wait_for 20 "the next saver" player_has_runs $((runs + 1)) || break
-    ;;
+  *escape*) ;;
   *)
-    e2e_wait_for 10 "the window of saver $pid" player_has_event "$pid" window &&
-      player_move_until_ended "$pid" 5 &&
-      [ "$(player_event "$pid" exit)" == move ] && ended_by_user=$pid
+    if ! player_user_move "$pid" 10; then
+      e2e_fail "saver $pid did not end after the move"
+      break
+    fi
+    if player_ended_by_user "$pid"; then
+      ended_by_user=$pid
+      break
+    fi
+    player_has_event "$pid" WM_CLOSE || {
+      e2e_fail "saver $pid ended ($(player_event "$pid" exit)) on neither the move nor a change-over"
+      break
+    }
     ;;
   esac
+  e2e_wait_for 20 "the next saver" player_has_runs $((count + 1)) || break
 done
 e2e_expect "real input ended a saver" test -n "$ended_by_user"
 

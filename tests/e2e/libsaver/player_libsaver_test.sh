@@ -54,18 +54,28 @@ if [ -n "$first" ]; then
   fi
 fi
 
-# Real input once it plays again. Should a change-over close it first, the
-# pointer waits for its next turn: only a move into its window counts.
+# Real input once it plays again, made once per play; should a change-over
+# reach it first, it gets the move on its next turn.
 ended_by_user=''
 deadline=$((SECONDS + 60))
 while [ -z "$ended_by_user" ] && [ "$SECONDS" -lt "$deadline" ] && ! e2e_background_ended; do
   pid=$(player_runs | tail -n1)
+  count=$(player_run_count)
   if [ "$pid" != "$first" ] && is_library "$pid"; then
-    e2e_wait_for 10 "the window of saver $pid" player_has_event "$pid" window &&
-      player_move_until_ended "$pid" 5 &&
-      [ "$(player_event "$pid" exit)" == move ] && ended_by_user=$pid
+    if ! player_user_move "$pid" 10; then
+      e2e_fail "saver $pid did not end after the move"
+      break
+    fi
+    if player_ended_by_user "$pid"; then
+      ended_by_user=$pid
+      break
+    fi
+    player_has_event "$pid" WM_CLOSE || {
+      e2e_fail "saver $pid ended ($(player_event "$pid" exit)) on neither the move nor a change-over"
+      break
+    }
   fi
-  [ -n "$ended_by_user" ] || sleep 0.2
+  e2e_wait_for 20 "the next saver" player_has_runs $((count + 1)) || break
 done
 e2e_expect "the pointer ended the library-style saver's second play" test -n "$ended_by_user"
 
