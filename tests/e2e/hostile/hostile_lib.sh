@@ -31,8 +31,9 @@ hostile_reset_knobs() {
   HOSTILE_IDLE_SECONDS=1      # CPU sample while a saver plays
   HOSTILE_SAVER=''            # file name the run must start first, if set
   HOSTILE_NEVER=''            # file name that must never be started, if set
-  HOSTILE_MIN_STARTS=1        # savers started by the end of the sample, at least
-  HOSTILE_MAX_STARTS=1        # and at most (1: no change-over may happen)
+  HOSTILE_MIN_STARTS=1        # savers that must start, in time
+  HOSTILE_MAX_STARTS=1        # savers started by the end of the sample, at most
+                              # (1: no change-over may happen)
   HOSTILE_LIST_COUNT=''       # lines the dialog's list must show, if set
 }
 
@@ -137,6 +138,7 @@ hostile_nothing_left() {  # what seconds
 }
 
 hostile_starts() { e2e_saver_pids start | wc -l; }
+hostile_started_at_least() { [ "$(hostile_starts)" -ge "$1" ]; }
 hostile_has_window() { e2e_saver_logged window; }
 hostile_window_or_end() { hostile_has_window || e2e_background_ended; }
 
@@ -225,8 +227,12 @@ hostile_run_mode() {  # row expectation
         e2e_log "$row /s: SLUMBMIX.SCR used $cpu ms of CPU in $HOSTILE_IDLE_SECONDS s of play ($total ms since it started); $starts saver(s) started"
         e2e_expect "$row /s: not spinning ($cpu ms in $HOSTILE_IDLE_SECONDS s)" \
           test "$cpu" -lt $((HOSTILE_IDLE_SECONDS * 10 * HOSTILE_SPIN_SHARE))
-        e2e_expect "$row /s: savers started by the end of the watch ($starts) in $HOSTILE_MIN_STARTS..$HOSTILE_MAX_STARTS" \
-          test "$starts" -ge "$HOSTILE_MIN_STARTS" -a "$starts" -le "$HOSTILE_MAX_STARTS"
+        # A busy machine only slows the rotation down: the most savers that
+        # may start is judged on the watch, the fewest by waiting for them.
+        e2e_expect "$row /s: savers started by the end of the watch ($starts), at most $HOSTILE_MAX_STARTS" \
+          test "$starts" -le "$HOSTILE_MAX_STARTS"
+        e2e_expect "$row /s: at least $HOSTILE_MIN_STARTS saver(s) started" \
+          e2e_wait_for 20 "$HOSTILE_MIN_STARTS saver(s) started" hostile_started_at_least "$HOSTILE_MIN_STARTS"
       else
         e2e_fail "$row /s: the program ended while its saver played"
       fi
