@@ -83,8 +83,19 @@ player_user_move() {  # pid seconds
   e2e_wait_for "$2" "saver $1 to end after the move" player_has_event "$1" exit
 }
 
-# Whether a saver that ended was ended by the user's move: it ended on a
-# move and no change-over had begun (the player's first step is WM_CLOSE).
-player_ended_by_user() {  # pid
-  [ "$(player_event "$1" exit)" == move ] && ! player_has_event "$1" WM_CLOSE
+# Gives the saver the user's move and says what came of it: 0 when the move
+# ended it (it ended on a move and no change-over had begun: the player's
+# first step is WM_CLOSE), 1 when a change-over reached it first and the
+# next saver is the one to move for, 2 after a failure, which it records.
+player_move_outcome() {  # pid
+  if ! player_user_move "$1" 10; then
+    e2e_fail "saver $1 did not end after the move"
+    return 2
+  fi
+  if ! player_has_event "$1" WM_CLOSE; then
+    [ "$(player_event "$1" exit)" == move ] && return 0
+    e2e_fail "saver $1 ended ($(player_event "$1" exit)) on neither the move nor a change-over"
+    return 2
+  fi
+  return 1
 }
