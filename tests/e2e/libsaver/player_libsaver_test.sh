@@ -2,8 +2,8 @@
 # Run mode with a screen saver built the way most are (the library-style
 # test saver) in the rotation beside two test savers: it is played with
 # "/s", full-screen, replaced at change-over by WM_CLOSE alone (it ends on
-# the one WM_CLOSE), and when it plays again, moving the
-# real pointer ends it and with it the run.
+# the one WM_CLOSE), and when it plays again, moving the real pointer ends
+# it and with it the run.
 . "$(dirname "$0")/../lib.sh"
 . "$(dirname "$0")/../player_lib.sh"
 e2e_begin "${E2E_TEST:-player.libsaver}"
