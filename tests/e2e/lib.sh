@@ -249,6 +249,44 @@ e2e_post_close() {  # file name
   e2e_run 30 taskkill /im "$1"
 }
 
+# ------------------------------------------------------------------ real input
+
+# Real input goes through the X server. A key press reaches the window with
+# the X input focus, and Wine gives a program's window the focus only once
+# it has made it the foreground window, a moment after the window appears
+# (a stand-alone preview window is even mapped first as a single pixel): a
+# key pressed in between goes to whatever had the focus, often nothing. A
+# test waits for the focus before it presses a key. Windows are told by
+# their title.
+e2e_focus_title() { timeout 5 xdotool getwindowfocus getwindowname 2>/dev/null; }
+
+e2e_has_focus() {  # title
+  [ "$(e2e_focus_title)" == "$1" ]
+}
+
+e2e_wait_focus() {  # seconds title
+  e2e_wait_for "$1" "the input focus on the window '$2'" e2e_has_focus "$2" && return 0
+  e2e_log "the input focus is on '$(e2e_focus_title)'"
+  return 1
+}
+
+# A test saver in run mode takes real input once its window, titled
+# "... pid <pid>", has the focus and it has noted where the pointer rests
+# (its "mouse" line): a move before that would only tell it where the
+# pointer is.
+e2e_saver_takes_input() {  # pid
+  [ -n "$(e2e_saver_events mouse "$1")" ] && [[ $(e2e_focus_title) == *" pid $1" ]]
+}
+
+# Moves the pointer far from where the saver noted it resting: a move every
+# saver counts as the user's.
+e2e_saver_move() {  # pid
+  local x y
+  read -r x y < <(e2e_saver_events mouse "$1" | head -n1)
+  x=${x:-0} y=${y:-0}
+  timeout 5 xdotool mousemove $((x < 512 ? x + 300 : x - 300)) $((y < 384 ? y + 200 : y - 200))
+}
+
 # ------------------------------------------------------------------ screen
 
 e2e_screenshot() {  # name  -> $E2E_SHOTS/name.png

@@ -70,18 +70,32 @@ player_gaps() {
 
 # ------------------------------------------------------------------ input
 
-# Real input through the X server: the pointer jumps back and forth until
-# the given saver has ended.
-player_move_until_ended() {  # pid seconds
-  local deadline=$((SECONDS + $2)) i=0
-  until player_has_event "$1" exit; do
-    [ "$SECONDS" -lt "$deadline" ] || return 1
-    if [ $((i % 2)) -eq 0 ]; then
-      timeout 5 xdotool mousemove 300 300
-    else
-      timeout 5 xdotool mousemove 700 500
-    fi
-    i=$((i + 1))
-    sleep 0.2
-  done
+# The user's move: once the saver takes input (lib.sh), the real pointer
+# jumps away from where it rests, once, and the saver must end. Succeeds
+# when the saver has ended, on the move or, when a change-over came first,
+# on that; its log says which. Fails when it did not end within the bound.
+player_ready_or_ended() { e2e_saver_takes_input "$1" || player_has_event "$1" exit; }
+
+player_user_move() {  # pid seconds
+  e2e_wait_for "$2" "saver $1 to take input" player_ready_or_ended "$1" || return 1
+  player_has_event "$1" exit && return 0
+  e2e_saver_move "$1"
+  e2e_wait_for "$2" "saver $1 to end after the move" player_has_event "$1" exit
+}
+
+# Gives the saver the user's move and says what came of it: 0 when the move
+# ended it (it ended on a move and no change-over had begun: the player's
+# first step is WM_CLOSE), 1 when a change-over reached it first and the
+# next saver is the one to move for, 2 after a failure, which it records.
+player_move_outcome() {  # pid
+  if ! player_user_move "$1" 10; then
+    e2e_fail "saver $1 did not end after the move"
+    return 2
+  fi
+  if ! player_has_event "$1" WM_CLOSE; then
+    [ "$(player_event "$1" exit)" == move ] && return 0
+    e2e_fail "saver $1 ended ($(player_event "$1" exit)) on neither the move nor a change-over"
+    return 2
+  fi
+  return 1
 }

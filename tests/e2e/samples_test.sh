@@ -73,14 +73,14 @@ for scr in "${samples[@]}"; do
   fi
   e2e_wait_no_process_of_ours 15 || e2e_kill_ours
 
-  # A key.
-  if start_full_screen "$scr" "$name"; then
+  # A key, once the saver's window has the input focus.
+  if start_full_screen "$scr" "$name" && e2e_wait_focus 15 "$name"; then
     timeout 5 xdotool key space
     e2e_wait_exit 15 || e2e_fail "$file: still running after a key"
     e2e_expect_eq "$file: exit code after a key" "$E2E_RC" 0
     e2e_expect_eq "$file: logged end after a key" "$(last_logged)" "$name ended key"
   else
-    e2e_fail "$file: no full-screen window for the key"
+    e2e_fail "$file: no full-screen window with the focus for the key"
   fi
   e2e_wait_no_process_of_ours 15 || e2e_kill_ours
 

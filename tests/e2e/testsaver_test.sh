@@ -20,6 +20,8 @@ start_run_mode() {  # name
     return 1
   fi
   E2E_SAVER_PID=$(e2e_saver_pids window | tail -n1)
+  e2e_expect "$1: its window has the focus and it noted the pointer" \
+    e2e_wait_for 10 "$1 to take input" e2e_saver_takes_input "$E2E_SAVER_PID"
 }
 
 expect_running() {  # what
@@ -86,6 +88,9 @@ if start_run_mode input.scr; then
     grep -q "WM_KEYDOWN 0x41 lParam=0x[0-9a-f]* extra=0x00000000 honoured" "$E2E_SAVER_LOG"
 fi
 
+# The moves below must be moves from where the pointer rests, whatever an
+# earlier test left.
+timeout 5 xdotool mousemove 600 500
 if start_run_mode escape.scr; then
   e2e_post_close escape.scr
   timeout 10 xdotool key a

@@ -106,18 +106,13 @@ dlg_expected_savers() {
   done | LC_ALL=C sort
 }
 
-# The registry values as "name|type|data" lines, sorted. A failed query is
-# logged and tried once more: in one full run out of about eight, a query
-# right after SLUMBMIX.SCR exited gave no values for a key that held some.
+# The registry values as "name|type|data" lines, sorted; a failed query is
+# logged with reg's output and fails.
 dlg_registry() {
-  local attempt values=$E2E_TEST_DIR/values
-  for attempt in 1 2; do
-    if e2e_reg_values >"$values"; then
-      LC_ALL=C sort "$values"
-      return 0
-    fi
-    e2e_log "reg query failed (attempt $attempt, exit $E2E_RC): $(cat "$E2E_OUT" "$E2E_ERR")"
-    sleep 1
-  done
-  return 1
+  local values=$E2E_TEST_DIR/values
+  if ! e2e_reg_values >"$values"; then
+    e2e_log "reg query failed (exit $E2E_RC): $(cat "$E2E_OUT" "$E2E_ERR")"
+    return 1
+  fi
+  LC_ALL=C sort "$values"
 }

@@ -40,24 +40,39 @@ fi
 e2e_reg_delete
 e2e_reg_add DefSaver REG_SZ 'C:\windows\DlgWinB.scr'
 
+# The dialog's rectangle, captured to FILE; succeeds once the picture is a
+# drawn dialog that has stopped changing: many colours, and the same as the
+# capture before it.
+DRAWN_PREVIOUS=''
+dialog_drawn() {  # file x y w h
+  local file=$1 previous=$DRAWN_PREVIOUS colours
+  DRAWN_PREVIOUS=$file.previous.png
+  [ -e "$file" ] && mv "$file" "$DRAWN_PREVIOUS"
+  timeout 20 import -display "$DISPLAY" -window root -crop "${4}x${5}+${2}+${3}" +repage \
+    "$file" || return 1
+  colours=$(convert "$file" -format %k info: 2>/dev/null)
+  [ "${colours:-0}" -gt 8 ] && [ -n "$previous" ] && [ -e "$previous" ] &&
+    [ "$(compare -metric AE "$file" "$previous" null: 2>&1)" == 0 ]
+}
+
 shoot() {  # name [environment...]
-  local name=$1
+  local name=$1 colours
   shift
   dlg_open "$@"
-  # Let the dialog paint before the picture is taken.
-  sleep 2
   dlg_drive rect || e2e_fail "$name: no rectangle"
   read -r x y w h <<<"$(dlg_value rect)"
   mkdir -p "$E2E_SHOTS"
-  if timeout 20 import -display "$DISPLAY" -window root -crop "${w}x${h}+${x}+${y}" +repage \
-    "$E2E_SHOTS/$name.png"; then
-    local colours
+  DRAWN_PREVIOUS=''
+  rm -f "$E2E_SHOTS/$name.png"
+  if e2e_wait_for 20 "the dialog drawn and settled" dialog_drawn "$E2E_SHOTS/$name.png" \
+    "$x" "$y" "$w" "$h"; then
     colours=$(convert "$E2E_SHOTS/$name.png" -format %k info:)
     e2e_expect "$name.png (${w}x${h}) shows a drawn dialog ($colours colours)" \
       test "$colours" -gt 8 -a "$w" -gt 200 -a "$h" -gt 200
   else
-    e2e_fail "$name: screenshot"
+    e2e_fail "$name: no settled picture of a drawn dialog"
   fi
+  rm -f "$DRAWN_PREVIOUS"
   dlg_drive click 2
   dlg_wait_closed
 }

@@ -105,15 +105,12 @@ if dlg_drive post-click 112 saver-shown 20000; then
   e2e_expect_eq "Preview: full-screen" "$(saver_event window | cut -d' ' -f2)" 1024x768
   sleep 1
   e2e_expect "Preview: the saver runs until input" test -z "$(saver_event exit)"
-  moved=0
-  for at in "310 300" "600 450" "300 300" "600 450"; do
-    saver_ended && break
-    # shellcheck disable=SC2086  # x and y
-    timeout 5 xdotool mousemove $at
-    moved=$((moved + 1))
-    sleep 0.3
-  done
-  e2e_log "moves of the pointer: $moved"
+  pid=$(e2e_saver_pids window | tail -n1)
+  if e2e_wait_for 10 "the saver to take input" e2e_saver_takes_input "$pid"; then
+    e2e_saver_move "$pid"
+  else
+    e2e_fail "Preview: the saver's window did not take the focus"
+  fi
   expect_saver_gone_ours_back Preview move
 else
   e2e_fail "Preview showed no saver window"

@@ -8,7 +8,8 @@
 // blanks, an optional "/" or "-", then one letter in any case.
 //
 //   s          run: a full-screen, top-most popup window of class
-//              "WindowsScreenSaverClass". It closes on WM_CLOSE, a key, a
+//              "WindowsScreenSaverClass", titled "Library-style test saver
+//              pid <process id>" (test_log.h). It closes on WM_CLOSE, a key, a
 //              mouse button, a mouse move of more than kMoveThreshold
 //              pixels from the first position it was told of, and on
 //              losing activation (WM_ACTIVATEAPP or WM_ACTIVATE inactive).
@@ -33,6 +34,9 @@
 //   parent 0x<hwnd>                         preview: the window it was given
 //   owner 0x<hwnd>                          settings: the owner it asks for
 //   window 0x<hwnd> <width>x<height>        run and preview, once it exists
+//   mouse <x> <y>                           run mode: the first position it
+//                                           was told of, which moves are
+//                                           measured from
 //   dialog shown owner 0x<hwnd>             settings: the dialog is on screen
 //                                           and this is its actual owner
 //   WM_ACTIVATEAPP <0|1>                    run mode
@@ -149,6 +153,7 @@ bool MovedFar(LPARAM lParam) {
     if (!g_saver.mouseKnown) {  // the first report only says where the pointer rests
         g_saver.mouseKnown = true;
         g_saver.firstMouse = at;
+        Log("mouse %ld %ld", at.x, at.y);
         return false;
     }
     return std::abs(at.x - g_saver.firstMouse.x) > kMoveThreshold ||
@@ -230,13 +235,15 @@ HWND CreateSaverWindow(HINSTANCE instance, const Options& options) {
     wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
     wc.lpszClassName = kClassName;
     if (!RegisterClassA(&wc)) return nullptr;
+    char title[64];
+    test_log::WindowTitle(title, "Library-style test saver");
     if (options.mode == Mode::Run)
-        return CreateWindowExA(WS_EX_TOPMOST, kClassName, "Library-style test saver",
-                               WS_POPUP | WS_VISIBLE, 0, 0, GetSystemMetrics(SM_CXSCREEN),
-                               GetSystemMetrics(SM_CYSCREEN), nullptr, nullptr, instance, nullptr);
+        return CreateWindowExA(WS_EX_TOPMOST, kClassName, title, WS_POPUP | WS_VISIBLE, 0, 0,
+                               GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
+                               nullptr, nullptr, instance, nullptr);
     RECT client;
     GetClientRect(options.window, &client);
-    return CreateWindowExA(0, kClassName, "Library-style test saver", WS_CHILD | WS_VISIBLE, 0, 0,
+    return CreateWindowExA(0, kClassName, title, WS_CHILD | WS_VISIBLE, 0, 0,
                            client.right, client.bottom, options.window, nullptr, instance,
                            nullptr);
 }

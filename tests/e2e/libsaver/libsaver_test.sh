@@ -40,6 +40,10 @@ if e2e_wait_for 20 "the full-screen window" has_window first.scr; then
   e2e_expect_eq "/s: behaviour" "$(e2e_saver_events behaviour "$pid")" "library mode run"
   e2e_expect_eq "/s: the window covers the screen" \
     "$(e2e_saver_events window "$pid" | cut -d' ' -f2)" 1024x768
+  # Moves count from where it was first told the pointer rests.
+  e2e_expect "/s: it takes input: its window has the focus, it knows where the pointer is" \
+    e2e_wait_for 10 "the saver to take input" e2e_saver_takes_input "$pid"
+  e2e_expect_eq "/s: where the pointer rests" "$(e2e_saver_events mouse "$pid")" "500 400"
   timeout 5 xdotool mousemove 503 402
   sleep 1
   e2e_expect "/s: a move of 3 pixels leaves it running" kill -0 "$E2E_BG_PID"

@@ -71,6 +71,15 @@ inline void Write(const char* format, ...) {
     if (g_log.mutex) ReleaseMutex(g_log.mutex);
 }
 
+// The title of a saver's full-screen window: what it is, then "pid <n>"
+// with the process id its log lines carry. Key presses from the X server go
+// to the window with the input focus; a test tells its saver's window by
+// this title before it presses a key or moves the pointer.
+template <std::size_t N>
+void WindowTitle(char (&title)[N], const char* what) {
+    std::snprintf(title, N, "%s pid %lu", what, static_cast<unsigned long>(GetCurrentProcessId()));
+}
+
 inline DWORD CapMilliseconds() {
     char text[32];
     DWORD n = GetEnvironmentVariableA("SLUMBERMIX_TEST_CAP_MS", text, sizeof text);

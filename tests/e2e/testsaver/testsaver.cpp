@@ -16,8 +16,10 @@
 // Modes, chosen from its own command line as a screen saver would (program
 // path, blanks, an optional "/" or "-", then the letter):
 //   S        run: one full-screen, top-most top-level window of class
-//            "WindowsScreenSaverClass", painted in the behaviour's colour
-//            with its file name; it ends as its behaviour says.
+//            "WindowsScreenSaverClass", titled "Slumbermix test saver
+//            (<keyword>) pid <process id>" (test_log.h), painted in the
+//            behaviour's colour with its file name; it ends as its
+//            behaviour says.
 //   anything else (settings "", "/c", preview "/p <hwnd>", ...): it logs
 //            and ends after kOtherModeMs, making no window.
 // Whatever happens, it ends by itself after SLUMBERMIX_TEST_CAP_MS
@@ -37,6 +39,10 @@
 //   priority 0x<GetPriorityClass>    e.g. 0x40 for IDLE_PRIORITY_CLASS
 //   behaviour <keyword> mode <run|other>
 //   window 0x<hwnd> <width>x<height> run mode only, once the window exists
+//            and has been made the foreground window
+//   mouse <x> <y>                    where moves are measured from: the
+//            cursor's position when the window appeared, or at the first
+//            move when it could not be read then (run mode only)
 //   WM_CLOSE honoured|ignored
 //   WM_KEYDOWN|WM_SYSKEYDOWN|WM_KEYUP|WM_SYSKEYUP 0x<wParam> lParam=0x<..>
 //            extra=0x<GetMessageExtraInfo> honoured|ignored
@@ -171,6 +177,7 @@ void OnMouseMove(HWND window) {
     if (!g_saver.mouseKnown) {
         g_saver.lastMouse = now;
         g_saver.mouseKnown = true;
+        Log("mouse %ld %ld", now.x, now.y);
         return;
     }
     if (std::abs(now.x - g_saver.lastMouse.x) <= kMoveThreshold &&
@@ -240,8 +247,10 @@ int RunWindow(HINSTANCE instance) {
 
     const int width = GetSystemMetrics(SM_CXSCREEN);
     const int height = GetSystemMetrics(SM_CYSCREEN);
-    char title[64];
-    std::snprintf(title, sizeof title, "Slumbermix test saver (%s)", g_saver.keyword);
+    char what[48];
+    std::snprintf(what, sizeof what, "Slumbermix test saver (%s)", g_saver.keyword);
+    char title[80];
+    test_log::WindowTitle(title, what);
     HWND window = CreateWindowExA(WS_EX_TOPMOST, "WindowsScreenSaverClass", title,
                                   WS_POPUP | WS_VISIBLE, 0, 0, width, height, nullptr, nullptr,
                                   instance, nullptr);
@@ -249,12 +258,15 @@ int RunWindow(HINSTANCE instance) {
         Log("exit no-window");
         return 0;
     }
-    Log("window 0x%llx %dx%d", static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(window)),
-        width, height);
     g_saver.mouseKnown = GetCursorPos(&g_saver.lastMouse) != 0;
     SetTimer(window, kCapTimer, test_log::CapMilliseconds(), nullptr);
     SetForegroundWindow(window);
     SetFocus(window);
+    // Only now does the window take input as a test means it: the log says
+    // so, and where moves are measured from.
+    Log("window 0x%llx %dx%d", static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(window)),
+        width, height);
+    if (g_saver.mouseKnown) Log("mouse %ld %ld", g_saver.lastMouse.x, g_saver.lastMouse.y);
 
     MSG msg;
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
