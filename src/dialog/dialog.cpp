@@ -74,14 +74,26 @@ void EnableApply(plat::Hwnd dialog, bool enable) {
 }
 
 // Text of list line `index` into a MAX_PATH buffer. LB_GETTEXT takes no
-// buffer size, so a line that would not fit with its NUL is not read; the
-// scan never produces one, but the list box is not ours to trust blindly.
+// buffer size, so it writes into a buffer large enough for the length that
+// LB_GETTEXTLEN reports. That length may be more than the real one: for an
+// ANSI caller Windows may count up to two bytes for every character of
+// double-byte text, so a line of up to MAX_PATH - 1 bytes can report up to
+// twice that. What counts is the length LB_GETTEXT returns; a line that
+// really would not fit with its NUL is not taken (the scan never produces
+// one, but the list box is not ours to trust blindly).
+constexpr std::size_t kListReadSize = 2 * plat::kMaxPath;
+
 bool ReadListLine(plat::Hwnd dialog, plat::WParam index, char (&line)[plat::kMaxPath]) {
-    const plat::LResult length = SendToControl(dialog, kIdSaverList, plat::kLbGetTextLen, index, 0);
-    if (length < 0 || length >= static_cast<plat::LResult>(sizeof line)) return false;
+    const plat::LResult reported =
+        SendToControl(dialog, kIdSaverList, plat::kLbGetTextLen, index, 0);
+    if (reported < 0 || reported >= static_cast<plat::LResult>(kListReadSize)) return false;
+    char text[kListReadSize];
     const plat::LResult copied = SendToControl(dialog, kIdSaverList, plat::kLbGetText, index,
-                                               reinterpret_cast<plat::LParam>(line));
-    return copied >= 0 && copied < static_cast<plat::LResult>(sizeof line);
+                                               reinterpret_cast<plat::LParam>(text));
+    if (copied < 0 || copied >= static_cast<plat::LResult>(sizeof line)) return false;
+    std::memcpy(line, text, static_cast<std::size_t>(copied));
+    line[copied] = '\0';
+    return true;
 }
 
 plat::LResult SelectedLine(plat::Hwnd dialog) {
@@ -131,6 +143,26 @@ std::intptr_t OnInitDialog(plat::Hwnd dialog) {
     // Last: filling the two edit boxes has already announced changes.
     EnableApply(dialog, false);
     return 1;
+}
+
+// Waits for a saver started from the dialog to end. The dialog stays
+// unresponsive meanwhile, it is the user's trial of that saver, so posted
+// and input messages stay queued. Messages sent by other threads are served,
+// though: a saver showing its settings makes its dialog owned by the
+// foreground window, ours, and creating it sends our thread messages
+// (disabling and activating the owner). A thread that blocks without
+// serving them would hang the saver, and the saver would hang us.
+void WaitServingSentMessages(plat::Handle child) {
+    const plat::Handle handles[] = {child};
+    for (;;) {
+        const std::uint32_t woke = plat::MsgWaitForMultipleObjects(
+            1, handles, 0, plat::kInfinite, plat::kQsSendMessage);
+        // The child ended, or the wait failed: either way nothing is left to wait for.
+        if (woke != plat::kWaitObject0 + 1) return;
+        // Delivers the sent messages; with this filter nothing is taken from the queue.
+        plat::Msg message;
+        plat::PeekMessageA(&message, nullptr, 0, 0, plat::kPmNoRemove | plat::kPmQsSendMessage);
+    }
 }
 
 void SaveAndRefresh(plat::Hwnd dialog) {
@@ -292,9 +324,7 @@ void LaunchSelected(plat::Hwnd dialog, const char* arguments) {
     if (!ReadListLine(dialog, static_cast<plat::WParam>(selected), path)) return;
     plat::Handle child = nullptr;
     if (!LaunchSaver(path, arguments, &child)) return;
-    // The dialog stays unresponsive while the saver runs: it is the user's
-    // trial of that saver.
-    plat::WaitForSingleObject(child, plat::kInfinite);
+    WaitServingSentMessages(child);
     plat::CloseHandle(child);
 }
 

@@ -55,6 +55,9 @@ constexpr std::uint32_t kInfinite = 0xFFFFFFFF;
 constexpr std::uint32_t kWaitObject0 = 0;
 constexpr std::uint32_t kWaitTimeout = 0x102;
 constexpr std::uint32_t kWaitFailed = 0xFFFFFFFF;
+constexpr std::uint32_t kQsSendMessage = 0x0040;
+constexpr std::uint32_t kPmNoRemove = 0x0000;
+constexpr std::uint32_t kPmQsSendMessage = kQsSendMessage << 16;
 
 // Processes
 constexpr std::uint32_t kIdlePriorityClass = 0x40;
@@ -262,6 +265,10 @@ std::int32_t CreateProcessA(const char* applicationName, char* commandLine,
                             void* environment, const char* currentDirectory,
                             StartupInfo* startupInfo, ProcessInformation* processInformation);
 std::uint32_t WaitForSingleObject(Handle handle, std::uint32_t milliseconds);
+// WAIT_OBJECT_0 + count when input of the wake mask arrived, not a handle.
+std::uint32_t MsgWaitForMultipleObjects(std::uint32_t count, const Handle* handles,
+                                        std::int32_t waitAll, std::uint32_t milliseconds,
+                                        std::uint32_t wakeMask);
 std::int32_t CloseHandle(Handle handle);
 std::uint32_t GetTickCount();
 
@@ -287,6 +294,8 @@ std::int32_t ShowWindow(Hwnd window, std::uint32_t command);
 std::int32_t UpdateWindow(Hwnd window);
 std::int32_t GetClientRect(Hwnd window, Rect* rect);
 std::int32_t GetMessageA(Msg* msg, Hwnd window, std::uint32_t first, std::uint32_t last);
+std::int32_t PeekMessageA(Msg* msg, Hwnd window, std::uint32_t first, std::uint32_t last,
+                          std::uint32_t remove);
 std::int32_t TranslateMessage(const Msg* msg);
 LResult DispatchMessageA(const Msg* msg);
 std::int32_t EnableWindow(Hwnd window, std::int32_t enable);

@@ -21,9 +21,7 @@ struct BoundedText {
     bool fits;
 };
 
-void Append(BoundedText& text, const char* piece) {
-    if (!piece) piece = "";
-    std::size_t n = std::strlen(piece);
+void AppendBytes(BoundedText& text, const char* piece, std::size_t n) {
     if (!text.fits || n >= text.size - text.length) {
         text.fits = false;
         return;
@@ -33,9 +31,36 @@ void Append(BoundedText& text, const char* piece) {
     text.buffer[text.length] = '\0';
 }
 
+void Append(BoundedText& text, const char* piece) {
+    if (!piece) piece = "";
+    AppendBytes(text, piece, std::strlen(piece));
+}
+
 BoundedText StartText(char* buffer, std::size_t size) {
     buffer[0] = '\0';
     return BoundedText{buffer, size, 0, true};
+}
+
+// The folder part of `path`, everything before its last backslash, as the
+// working directory. The backslash is looked for character by character
+// from the end, so that the second byte of a double-byte character is never
+// taken for one. A file at the root of a drive keeps the backslash ("C:\"):
+// "C:" alone would name that drive's current folder. A path with no
+// backslash has no folder part and the text is refused.
+void AppendFolderOf(BoundedText& text, const char* path) {
+    if (!path) path = "";
+    const char* p = path + std::strlen(path);
+    while (p != path) {
+        p = plat::CharPrevA(path, p);
+        if (*p == '\\') break;
+    }
+    if (*p != '\\') {
+        text.fits = false;
+        return;
+    }
+    std::size_t n = static_cast<std::size_t>(p - path);
+    if (n == 0 || path[n - 1] == ':') ++n;
+    AppendBytes(text, path, n);
 }
 
 }  // namespace
@@ -48,11 +73,17 @@ bool LaunchSaver(const char* path, const char* arguments, plat::Handle* process)
     Append(line, "\" ");
     Append(line, arguments);
 
-    // "<path>\.." names the folder that holds the file.
+    // "<path>\.." names the folder that holds the file. A path of 257 to 259
+    // bytes leaves no room for the "\.."; its folder part names the same
+    // folder and is shorter.
     char workingDirectory[kWorkingDirectorySize];
     BoundedText folder = StartText(workingDirectory, sizeof workingDirectory);
     Append(folder, path);
     Append(folder, "\\..");
+    if (!folder.fits) {
+        folder = StartText(workingDirectory, sizeof workingDirectory);
+        AppendFolderOf(folder, path);
+    }
 
     if (!line.fits || !folder.fits) return false;
 

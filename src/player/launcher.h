@@ -10,12 +10,14 @@
 constexpr std::uint32_t kCommandLineSize = 520;
 
 // Starts `"<path>" <arguments>` (with empty arguments the line ends in the
-// space) at idle priority in the folder "<path>\..". On success the child's
-// thread handle is already closed and its process handle is stored in
-// *process (the caller waits on it and closes it). Fails, starting nothing,
-// when the command line would not fit kCommandLineSize bytes or the working
-// directory MAX_PATH bytes with their NULs, or when CreateProcessA does not
-// return exactly 1. A null path or arguments count as empty text.
+// space) at idle priority in the folder "<path>\..", or, when that would not
+// fit MAX_PATH bytes with its NUL, in the path's folder part (the text before
+// its last backslash). On success the child's thread handle is already closed
+// and its process handle is stored in *process (the caller waits on it and
+// closes it). Fails, starting nothing, when the command line would not fit
+// kCommandLineSize bytes with its NUL, when neither form of the working
+// directory fits, or when CreateProcessA does not return exactly 1. A null
+// path or arguments count as empty text.
 bool LaunchSaver(const char* path, const char* arguments, plat::Handle* process);
 
 // Index of one of the least-played entries of a non-empty list; raises its

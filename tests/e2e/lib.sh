@@ -4,6 +4,7 @@
 # makes for a ctest run (rig.sh): its own Xvfb and a fresh 64-bit Wine prefix
 # inside the build tree. ctest hands a test these variables:
 #   E2E_RIG        the rig's folder; env.sh there says which display and prefix
+#   E2E_ARCH       the build under test: win64 or win32
 #   E2E_SLUMBMIX   the SLUMBMIX.SCR under test
 #   E2E_TESTSAVER  testsaver.exe (copy it to a name ending in .scr)
 #   E2E_PROBE      settings_probe.exe
@@ -132,8 +133,10 @@ e2e_is_wine_process() {  # file name
   return 1
 }
 
-# Wine's loader: every Windows program is a process of it.
-E2E_WINE_LOADERS=(/usr/lib/wine/wine64 /usr/lib/wine/wine64-preloader)
+# Wine's loaders: every Windows program is a process of one of them, the
+# 64-bit ones or, for 32-bit programs, those of 32-bit Wine.
+E2E_WINE_LOADERS=(/usr/lib/wine/wine64 /usr/lib/wine/wine64-preloader
+  /usr/lib/wine/wine /usr/lib/wine/wine-preloader)
 
 # Process ids of the Windows programs of ours running in our prefix, one a
 # line, each followed by its path. One grep reads every process's environment
@@ -266,9 +269,20 @@ e2e_pixel() {  # name x y
 # environment and gives the test a scratch folder of its own.
 e2e_begin() {  # test name
   [ -n "${E2E_RIG:-}" ] || e2e_die "E2E_RIG is not set: run the tests through ctest"
+  if [ -r "$E2E_RIG/skip" ]; then
+    e2e_log "skipped: $(cat "$E2E_RIG/skip")"
+    exit 77  # ctest reports the test as skipped
+  fi
   [ -r "$E2E_RIG/env.sh" ] || e2e_die "no rig at $E2E_RIG: the fixture e2e.rig.setup did not run"
   # shellcheck source=/dev/null
   . "$E2E_RIG/env.sh"
+  # The System folder as this build's programs see it: a 32-bit program that
+  # opens system32 on 64-bit Windows (and Wine) is shown syswow64.
+  if [ "${E2E_ARCH:-win64}" == win32 ]; then
+    E2E_SYSDIR=$WINEPREFIX/drive_c/windows/syswow64
+  else
+    E2E_SYSDIR=$WINEPREFIX/drive_c/windows/system32
+  fi
   E2E_TEST_DIR=$E2E_RIG/tests/$1
   E2E_SHOTS=$E2E_RIG/shots/$1
   rm -rf "$E2E_TEST_DIR" "$E2E_SHOTS"

@@ -1,19 +1,30 @@
 #!/usr/bin/env bash
 # The rig every end-to-end test runs in, made once per ctest run:
 #
-#   rig.sh setup RIG ANCHOR  start Xvfb on a free display (-displayfd), make
+#   rig.sh setup RIG ANCHOR [ARCH]
+#                        start Xvfb on a free display (-displayfd), make
 #                        a fresh 64-bit Wine prefix in RIG/prefix, start the
 #                        program ANCHOR (rig_anchor.exe) in it to keep its
-#                        session up, write RIG/env.sh for the tests
+#                        session up, write RIG/env.sh for the tests. ARCH
+#                        is the build under test, win64 (the default) or
+#                        win32; for win32 it first makes sure this machine
+#                        can run 32-bit Windows programs, and where it cannot
+#                        it writes the reason to RIG/skip and exits with 77
+#                        (skipped), as every e2e test then does (lib.sh).
+#   rig.sh check RIG     exits with 77 and the reason when setup found that
+#                        the build's programs cannot run here, else with 0
 #   rig.sh cleanup RIG   wineserver -k on that prefix, end that Xvfb by its pid
 #
 # Nothing is found or stopped by name: the Xvfb is the process whose id and
 # start time setup wrote down, the Wine processes are those of RIG/prefix.
 set -u -o pipefail
 
-action=${1:?usage: rig.sh setup RIG ANCHOR | rig.sh cleanup RIG}
-rig=${2:?usage: rig.sh setup RIG ANCHOR | rig.sh cleanup RIG}
+usage='usage: rig.sh setup RIG ANCHOR [win64|win32] | rig.sh check RIG | rig.sh cleanup RIG'
+action=${1:?$usage}
+rig=${2:?$usage}
 anchor=${3:-}
+arch=${4:-win64}
+skip_code=77
 mkdir -p "$rig"
 rig=$(cd "$rig" && pwd)
 prefix=$rig/prefix
@@ -69,6 +80,23 @@ stop_previous() {
     stop_xvfb $(cat "$rig/xvfb.pid")
   fi
   rm -f "$rig/env.sh" "$rig/xvfb.pid"
+}
+
+# Succeeds when this machine can run the build's programs; otherwise prints
+# why. 64-bit Wine is what the rig itself runs on. The 32-bit programs need
+# a kernel that executes 32-bit code and 32-bit Wine, whose loader is
+# /usr/lib/wine/wine (scripts/setup installs it only where it can run).
+can_run_arch() {
+  [ "$arch" == win32 ] || return 0
+  local reason
+  reason=$(bash "$(dirname "${BASH_SOURCE[0]}")/../../scripts/can-run-32-bit") || {
+    echo "$reason"
+    return 1
+  }
+  [ -x /usr/lib/wine/wine ] || {
+    echo "32-bit Wine (wine32:i386) is not installed; scripts/setup installs it where 32-bit programs run"
+    return 1
+  }
 }
 
 start_xvfb() {
@@ -176,13 +204,29 @@ EOF
 case $action in
 setup)
   stop_previous
-  rm -rf "$rig/tests" "$rig/shots"
+  rm -rf "$rig/tests" "$rig/shots" "$rig/skip"
+  if ! reason=$(can_run_arch); then
+    echo "$reason" >"$rig/skip"
+    log "the $arch build's programs cannot run here, its e2e tests are skipped: $reason"
+    exit "$skip_code"
+  fi
   start_xvfb || exit 1
   if ! make_prefix || ! start_anchor || ! check_prefix; then
     stop_previous
     exit 1
   fi
   write_env
+  ;;
+check)
+  if [ -r "$rig/skip" ]; then
+    log "skipped: $(cat "$rig/skip")"
+    exit "$skip_code"
+  fi
+  [ -r "$rig/env.sh" ] || {
+    log "no rig at $rig: its setup failed"
+    exit 1
+  }
+  log "the build's programs run here"
   ;;
 cleanup)
   stop_previous

@@ -6,10 +6,11 @@
 e2e_begin "${E2E_TEST:-startup.fresh_prefix}"
 
 # Run mode scans the Windows and System folders (system32 for a 64-bit
-# program). With no screen saver there it plays nothing and returns, so the
-# start ends by itself; later tests that add savers turn these folders off.
+# program, syswow64 for a 32-bit one). With no screen saver there it plays
+# nothing and returns, so the start ends by itself; later tests that add
+# savers turn these folders off.
 windows=$WINEPREFIX/drive_c/windows
-savers=$(find "$windows" "$windows/system32" -maxdepth 1 -iname '*.scr' 2>/dev/null)
+savers=$(find "$windows" "$E2E_SYSDIR" -maxdepth 1 -iname '*.scr' 2>/dev/null)
 [ -z "$savers" ] || e2e_die "the fresh prefix already holds screen savers: $savers"
 e2e_reg_query
 [ "$E2E_RC" -ne 0 ] || e2e_die "the key exists before the first start: the prefix is not fresh"

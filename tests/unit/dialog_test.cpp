@@ -3,6 +3,7 @@
 
 #include <climits>
 #include <cstring>
+#include <deque>
 #include <iconv.h>
 #include <string>
 #include <vector>
@@ -430,6 +431,47 @@ TEST_F(SettingsDialog, AListLineTooLongForAPathIsNeverRead) {
     EXPECT_TRUE(fake::process.launches.empty());
 }
 
+TEST_F(SettingsDialog, ALineIsJudgedByItsRealLengthNotTheReportedOne) {
+    // A Japanese name that makes the path 259 bytes, the longest that fits
+    // MAX_PATH; the list box may report up to twice that to an ANSI caller.
+    std::string path = kWin;
+    while (path.size() < 255) path += "\x93\xfa";  // 日
+    path += ".scr";
+    ASSERT_EQ(path.size(), 259u);
+    const struct {
+        std::string line;
+        int factor;
+        bool taken;
+    } cases[] = {
+        {path, 2, true},          // reported 518: read, and it fits
+        {path, 3, false},         // reported 777: more than any line that fits can report
+        {path + "x", 1, false},   // really 260 bytes: no room for the NUL
+    };
+    for (const auto& c : cases) {
+        SetUp();
+        Stored()["DefSaver"] = fake::Text("C:\\WINDOWS\\zeta.scr");
+        Init();
+        Ctl(kIdSaverList).lines.push_back(c.line);  // sorts after the scan's lines
+        Ctl(kIdSaverList).reportedLengthFactor = c.factor;
+        Choose(4);
+        Command(kIdOk);
+        EXPECT_EQ(StoredText("DefSaver"), c.taken ? c.line : "C:\\WINDOWS\\zeta.scr")
+            << c.line.size() << " x" << c.factor;
+        Command(kIdPreview);
+        ASSERT_EQ(fake::process.launches.size(), c.taken ? 1u : 0u) << c.line.size();
+        if (c.taken) EXPECT_EQ(fake::process.launches[0].commandLine, "\"" + c.line + "\" /s");
+    }
+
+    // Found by the scan and stored as DefSaver, the same path is preselected.
+    SetUp();
+    fake::files.folders[kWin].push_back(fake::File(path.substr(std::strlen(kWin))));
+    Stored()["DefSaver"] = fake::Text(path);
+    Ctl(kIdSaverList).reportedLengthFactor = 2;
+    Init();
+    ASSERT_GE(Selection(), 0);
+    EXPECT_EQ(Lines()[static_cast<std::size_t>(Selection())], path);
+}
+
 // ------------------------------------------------------------ Setting and Preview
 
 TEST_F(SettingsDialog, SettingAndPreviewRunTheSelectedSaverAndWaitForIt) {
@@ -449,15 +491,53 @@ TEST_F(SettingsDialog, SettingAndPreviewRunTheSelectedSaverAndWaitForIt) {
         ASSERT_EQ(fake::process.launches.size(), 1u);
         EXPECT_EQ(fake::process.launches[0].commandLine, c.commandLine);
         // Composition first, then the launch, an unbounded wait and the handle closed.
-        const auto seen = fake::CallsNamed(
-            {"DwmEnableComposition", "CreateProcessA", "WaitForSingleObject", "CloseHandle"});
+        const auto seen = fake::CallsNamed({"DwmEnableComposition", "CreateProcessA",
+                                            "WaitForSingleObject", "MsgWaitForMultipleObjects",
+                                            "CloseHandle"});
         ASSERT_EQ(seen.size(), 5u) << ::testing::PrintToString(seen);
         EXPECT_EQ(seen[0].rfind("DwmEnableComposition", 0), 0u);
         EXPECT_EQ(seen[1].rfind("CreateProcessA", 0), 0u);
         EXPECT_EQ(seen[2], fake::Call("CloseHandle", fake::ThreadHandle(0)));
-        EXPECT_EQ(seen[3], fake::Call("WaitForSingleObject", fake::ProcessHandle(0), 0xFFFFFFFFu));
+        EXPECT_EQ(seen[3], fake::Call("MsgWaitForMultipleObjects", 1u, fake::ProcessHandle(0), 0,
+                                      0xFFFFFFFFu, 0x40u));
         EXPECT_EQ(seen[4], fake::Call("CloseHandle", fake::ProcessHandle(0)));
         EXPECT_EQ(Saves(), 0u);
+    }
+}
+
+// While the saver runs, the dialog's thread serves what other threads send
+// it (a saver's settings dialog owned by ours sends while it is created),
+// and takes nothing else from its queue: the dialog stays unresponsive.
+TEST_F(SettingsDialog, TheWaitServesSentMessagesUntilTheSaverEnds) {
+    const std::uint32_t kSent = plat::kWaitObject0 + 1;
+    const struct {
+        std::deque<std::uint32_t> wakes;
+        std::size_t serves;
+    } cases[] = {
+        {{plat::kWaitObject0}, 0},
+        {{kSent, kSent, plat::kWaitObject0}, 2},
+        {{kSent, plat::kWaitFailed}, 1},  // a failed wait ends it too
+        {{plat::kWaitTimeout}, 0},        // cannot happen without a limit; still not a hang
+    };
+    for (const auto& c : cases) {
+        SetUp();
+        Init();
+        Choose(0);
+        fake::process.msgWaitResults = c.wakes;
+        fake::calls.clear();
+        Command(kIdSetting);
+        const auto seen = fake::CallsNamed(
+            {"MsgWaitForMultipleObjects", "PeekMessageA", "GetMessageA", "CloseHandle"});
+        std::vector<std::string> expected = {fake::Call("CloseHandle", fake::ThreadHandle(0))};
+        for (std::size_t i = 0; i < c.wakes.size(); ++i) {
+            expected.push_back(fake::Call("MsgWaitForMultipleObjects", 1u, fake::ProcessHandle(0),
+                                          0, 0xFFFFFFFFu, 0x40u));
+            if (i < c.serves)
+                expected.push_back(fake::Call("PeekMessageA", nullptr, 0u, 0u, 0x400000u));
+        }
+        expected.push_back(fake::Call("CloseHandle", fake::ProcessHandle(0)));
+        EXPECT_EQ(seen, expected);
+        EXPECT_TRUE(fake::process.msgWaitResults.empty());
     }
 }
 
@@ -466,7 +546,8 @@ TEST_F(SettingsDialog, SettingAndPreviewWithoutASelectionDoNothing) {
     for (std::int32_t button : {kIdSetting, kIdPreview}) {
         fake::calls.clear();
         EXPECT_EQ(Command(button), 0);
-        EXPECT_TRUE(fake::CallsNamed({"GetProcAddress", "CreateProcessA", "WaitForSingleObject"})
+        EXPECT_TRUE(fake::CallsNamed({"GetProcAddress", "CreateProcessA",
+                                      "MsgWaitForMultipleObjects"})
                         .empty());
     }
 }
@@ -478,7 +559,7 @@ TEST_F(SettingsDialog, AFailedLaunchWaitsForNothing) {
     fake::calls.clear();
     Command(kIdPreview);
     EXPECT_EQ(fake::CallsNamed({"DwmEnableComposition"}).size(), 1u);
-    EXPECT_TRUE(fake::CallsNamed({"WaitForSingleObject", "CloseHandle"}).empty());
+    EXPECT_TRUE(fake::CallsNamed({"MsgWaitForMultipleObjects", "CloseHandle"}).empty());
 }
 
 TEST_F(SettingsDialog, CompositionUsesTheRecordNotUnappliedBoxes) {

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "fake/fake_files.h"
 #include "fake/fake_heap.h"
 #include "fake/fake_process.h"
 #include "player/launcher.h"
@@ -87,7 +88,6 @@ TEST_F(Launcher, TextsThatWouldNotFitStartNothing) {
     // + NUL = 260. The command line then has room for 260 argument bytes:
     // quote + 256 + quote + space + 260 + NUL = 520.
     const std::string path256 = "C:\\" + std::string(249, 'p') + ".scr";
-    const std::string path257 = "C:\\" + std::string(250, 'p') + ".scr";
     struct Case {
         std::string path;
         std::string arguments;
@@ -96,9 +96,9 @@ TEST_F(Launcher, TextsThatWouldNotFitStartNothing) {
     const std::vector<Case> cases = {
         {path256, std::string(260, 'a'), true},
         {path256, std::string(261, 'a'), false},
-        {path257, "/s", false},
         {"C:\\a.scr", std::string(508, 'a'), true},  // 1 + 8 + 2 + 508 + NUL = 520
         {"C:\\a.scr", std::string(509, 'a'), false},
+        {std::string(258, 'p'), "/s", false},  // too long for "\..", and no folder part
     };
     ASSERT_EQ(path256.size(), 256u);
     for (const Case& c : cases) {
@@ -111,9 +111,41 @@ TEST_F(Launcher, TextsThatWouldNotFitStartNothing) {
             EXPECT_EQ(fake::process.launches[0].commandLine,
                       "\"" + c.path + "\" " + c.arguments);
         } else {
-            EXPECT_TRUE(fake::calls.empty());
+            EXPECT_TRUE(fake::CallsNamed({"CreateProcessA", "CloseHandle"}).empty());
             EXPECT_EQ(process, nullptr);
         }
+    }
+}
+
+// A path of 257 to 259 bytes has no room for "\.." in MAX_PATH: the saver
+// still starts, in the folder that holds it.
+TEST_F(Launcher, ALongPathStartsInItsFolderPart) {
+    const std::string folder = "C:\\" + std::string(200, 'd');
+    const std::string name = std::string(50, 'n') + ".scr";
+    // 表 is 0x95 0x5C in code page 932: its second byte is no backslash.
+    std::string japanese = "C:\\Savers\\";
+    while (japanese.size() + 2 <= 255) japanese += "\x95\x5c";
+    japanese += ".scr";
+    struct Case {
+        std::string path;
+        std::string directory;
+    };
+    const std::vector<Case> cases = {
+        {"C:\\" + std::string(250, 'p') + ".scr", "C:\\"},  // 257: the root keeps its "\"
+        {folder + "\\" + name, folder},                        // 258
+        {japanese, "C:\\Savers"},                                // 258
+        {"\\" + std::string(254, 'p') + ".scr", "\\"},        // 259, the current drive's root
+    };
+    for (const Case& c : cases) {
+        fake::ResetAll();
+        fake::files.codePage = 932;
+        ASSERT_GE(c.path.size(), 257u);
+        ASSERT_LE(c.path.size(), 259u);
+        plat::Handle process = nullptr;
+        EXPECT_TRUE(LaunchSaver(c.path.c_str(), "/s", &process)) << c.path;
+        ASSERT_EQ(fake::process.launches.size(), 1u);
+        EXPECT_EQ(fake::process.launches[0].commandLine, "\"" + c.path + "\" /s");
+        EXPECT_EQ(fake::process.launches[0].currentDirectory, c.directory);
     }
 }
 

@@ -82,6 +82,11 @@ std::int32_t CreateProcessA(const char* applicationName, char* commandLine,
 std::uint32_t WaitForSingleObject(Handle handle, std::uint32_t milliseconds) {
     return ::WaitForSingleObject(handle, milliseconds);
 }
+std::uint32_t MsgWaitForMultipleObjects(std::uint32_t count, const Handle* handles,
+                                        std::int32_t waitAll, std::uint32_t milliseconds,
+                                        std::uint32_t wakeMask) {
+    return ::MsgWaitForMultipleObjects(count, handles, waitAll, milliseconds, wakeMask);
+}
 std::int32_t CloseHandle(Handle handle) { return ::CloseHandle(handle); }
 std::uint32_t GetTickCount() { return ::GetTickCount(); }
 

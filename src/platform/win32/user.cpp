@@ -58,6 +58,16 @@ void ToWin32(const Msg* from, MSG* to) {
     to->pt.x = from->pt.x;
     to->pt.y = from->pt.y;
 }
+
+void FromWin32(const MSG& m, Msg* msg) {
+    msg->hwnd = m.hwnd;
+    msg->message = m.message;
+    msg->wParam = m.wParam;
+    msg->lParam = m.lParam;
+    msg->time = m.time;
+    msg->pt.x = m.pt.x;
+    msg->pt.y = m.pt.y;
+}
 }  // namespace
 
 std::uint16_t RegisterClassA(const WndClass* c) {
@@ -100,13 +110,14 @@ std::int32_t GetClientRect(Hwnd window, Rect* rect) {
 std::int32_t GetMessageA(Msg* msg, Hwnd window, std::uint32_t first, std::uint32_t last) {
     MSG m;
     BOOL rc = ::GetMessageA(&m, As<HWND>(window), first, last);
-    msg->hwnd = m.hwnd;
-    msg->message = m.message;
-    msg->wParam = m.wParam;
-    msg->lParam = m.lParam;
-    msg->time = m.time;
-    msg->pt.x = m.pt.x;
-    msg->pt.y = m.pt.y;
+    FromWin32(m, msg);
+    return rc;
+}
+std::int32_t PeekMessageA(Msg* msg, Hwnd window, std::uint32_t first, std::uint32_t last,
+                          std::uint32_t remove) {
+    MSG m = {};
+    BOOL rc = ::PeekMessageA(&m, As<HWND>(window), first, last, remove);
+    FromWin32(m, msg);
     return rc;
 }
 std::int32_t TranslateMessage(const Msg* msg) {

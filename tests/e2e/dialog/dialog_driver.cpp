@@ -1,6 +1,8 @@
 // Operates SLUMBMIX.SCR's settings dialog from outside, the way a user would,
 // with window messages only. "Message box" below means any dialog the
-// settings dialog owns: the support question or the folder browser. Run under the same Wine prefix as the dialog.
+// settings dialog owns: the support question, the folder browser, or the
+// settings dialog of a screen saver that took ours as its owner. Run under
+// the same Wine prefix as the dialog.
 //
 //   dialog_driver <step> [<step> ...]
 //
@@ -13,9 +15,15 @@
 //   settext <id> <text>   replace an edit box's text, as typing would
 //   select <index>        choose a list line (its selection change notification included)
 //   close                 the caption's close box
-//   responsive <ms>       whether the dialog answers a message within <ms>
+//   responsive <ms>       whether the dialog's thread runs its message loop: a
+//                         message posted to it is taken within <ms>
+//   serves-sent <ms>      whether the dialog answers a sent message within <ms>
 //   gone <ms>             wait up to <ms> for the dialog to end
 //   rect                  the dialog's screen rectangle: left top width height
+//   handle                the dialog's window handle, in decimal, as a screen
+//                         saver's "/c:<handle>" takes it
+//   enabled               whether the dialog takes input (a modal dialog it
+//                         owns disables it)
 //   saver-shown <ms>      wait up to <ms> for a "WindowsScreenSaverClass" window
 //   close-saver           post WM_CLOSE to that window
 //   box <ms>              wait up to <ms> for a message box owned by the dialog;
@@ -120,6 +128,30 @@ BOOL CALLBACK LongestStatic(HWND window, LPARAM found) {
 
 HWND Item(int id) { return GetDlgItem(g_dialog, id); }
 
+// A thread that waits while serving only sent messages still answers
+// SendMessage; whether it runs its message loop shows in what it does with a
+// posted message. The probe is EM_LIMITTEXT posted to the change-time field,
+// toggling its limit between two values far above any number of minutes,
+// read back with EM_GETLIMITTEXT (sent, so answered either way). A probe
+// left in the queue is taken once the loop runs again; it changes nothing
+// the user could notice.
+LRESULT g_probeLimit = 0;
+
+bool ProbeTaken() {
+    DWORD_PTR limit = 0;
+    return SendMessageTimeoutW(Item(108), EM_GETLIMITTEXT, 0, 0, SMTO_NORMAL, 1000, &limit) &&
+           static_cast<LRESULT>(limit) == g_probeLimit;
+}
+
+bool TakesPostedMessages(int ms) {
+    DWORD_PTR limit = 0;
+    if (!SendMessageTimeoutW(Item(108), EM_GETLIMITTEXT, 0, 0, SMTO_NORMAL, ms, &limit))
+        return false;
+    g_probeLimit = limit == 32767 ? 32766 : 32767;
+    PostMessageW(Item(108), EM_LIMITTEXT, static_cast<WPARAM>(g_probeLimit), 0);
+    return WaitFor(ProbeTaken, ms);
+}
+
 void Dump() {
     Print("title", WindowText(g_dialog));
     char key[32];
@@ -203,10 +235,12 @@ int main() {
         } else if (step == L"close") {
             PostMessageW(g_dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
         } else if (step == L"responsive") {
+            Print("responsive", TakesPostedMessages(_wtoi(next())) ? "1" : "0");
+        } else if (step == L"serves-sent") {
             DWORD_PTR result = 0;
             const bool answered = SendMessageTimeoutW(g_dialog, WM_NULL, 0, 0, SMTO_NORMAL,
                                                       _wtoi(next()), &result) != 0;
-            Print("responsive", answered ? "1" : "0");
+            Print("serves-sent", answered ? "1" : "0");
         } else if (step == L"gone") {
             if (!WaitFor(Gone, _wtoi(next()))) return Fail("dialog still open");
             Print("gone", "1");
@@ -216,6 +250,10 @@ int main() {
             std::printf("rect=%ld %ld %ld %ld\n", r.left, r.top, r.right - r.left,
                         r.bottom - r.top);
             std::fflush(stdout);
+        } else if (step == L"handle") {
+            Print("handle", std::to_string(reinterpret_cast<UINT_PTR>(g_dialog)));
+        } else if (step == L"enabled") {
+            Print("enabled", IsWindowEnabled(g_dialog) ? "1" : "0");
         } else if (step == L"saver-shown") {
             if (!WaitFor(SaverShown, _wtoi(next()))) return Fail("no saver window");
             Print("saver", "shown");

@@ -38,8 +38,9 @@ e2e_log "-- Preview"
 rm -f "$DLG_SAVER_LOG"
 dlg_drive post-click 112 saver-shown 20000 || e2e_fail "Preview showed no saver window"
 e2e_expect_eq "Preview: command line" "$(log_field cmdline)" "\"$saver\" /s"
-dlg_drive responsive 1000
-dlg_expect "the dialog waits while the saver runs" responsive 0
+dlg_drive responsive 1000 serves-sent 5000
+dlg_expect "the dialog takes no input while the saver runs" responsive 0
+dlg_expect "the waiting dialog still serves what other threads send it" serves-sent 1
 dlg_drive close-saver
 e2e_wait_for 20 "the saver's exit" log_has ' exit ' || e2e_fail "the saver did not end"
 e2e_expect_eq "Preview: the saver ended on WM_CLOSE" "$(log_field exit)" close

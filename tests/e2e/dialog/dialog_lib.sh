@@ -20,13 +20,13 @@ dlg_begin() {  # test name
   trap 'dlg_cleanup; e2e_kill_ours' EXIT
   local name
   for name in "${DLG_WIN_SAVERS[@]}"; do cp "$E2E_TESTSAVER" "$DLG_WINDIR/$name"; done
-  for name in "${DLG_SYS_SAVERS[@]}"; do cp "$E2E_TESTSAVER" "$DLG_WINDIR/system32/$name"; done
+  for name in "${DLG_SYS_SAVERS[@]}"; do cp "$E2E_TESTSAVER" "$E2E_SYSDIR/$name"; done
 }
 
 dlg_cleanup() {
   local name
   for name in "${DLG_WIN_SAVERS[@]}"; do rm -f "$DLG_WINDIR/$name"; done
-  for name in "${DLG_SYS_SAVERS[@]}"; do rm -f "$DLG_WINDIR/system32/$name"; done
+  for name in "${DLG_SYS_SAVERS[@]}"; do rm -f "$E2E_SYSDIR/$name"; done
 }
 
 # Opens the settings dialog (extra arguments: environment assignments, such
@@ -98,7 +98,7 @@ dlg_wait_closed() {
 # sorted: what a filling from those two folders must show.
 dlg_expected_savers() {
   local dir win
-  for dir in "$DLG_WINDIR" "$DLG_WINDIR/system32"; do
+  for dir in "$DLG_WINDIR" "$E2E_SYSDIR"; do
     win=C:\\windows
     [ "$dir" == "$DLG_WINDIR" ] || win='C:\windows\system32'
     find "$dir" -maxdepth 1 -type f -iname '*.scr' ! -iname slumbmix.scr -printf '%f\n' |

@@ -23,10 +23,10 @@
 // Whatever happens, it ends by itself after SLUMBERMIX_TEST_CAP_MS
 // milliseconds (default 120000), so a test can never leave it behind.
 //
-// Log: one line appended per event to the file named by the environment
-// variable SLUMBERMIX_TEST_LOG (a Windows path; inherited by every child a
-// test starts), or to "<own path>.log" when it is not set. A named mutex
-// keeps the lines of several savers whole. Each line is
+// Log (test_log.h): one line appended per event to the file named by the
+// environment variable SLUMBERMIX_TEST_LOG (a Windows path; inherited by
+// every child a test starts), or to "<own path>.log" when it is not set. A
+// named mutex keeps the lines of several savers whole. Each line is
 //
 //   <ms since 1970-01-01 UTC> <process id> <event> [<details>]
 //
@@ -49,23 +49,21 @@
 #define WIN32_LEAN_AND_MEAN
 #include <windows.h>
 
-#include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
+#include "test_log.h"
+
 namespace {
 
 constexpr DWORD kOtherModeMs = 500;
-constexpr DWORD kDefaultCapMs = 120000;
 constexpr int kMoveThreshold = 3;  // pixels on either axis
 constexpr UINT_PTR kCapTimer = 1;
 
 enum class Behaviour { Close, Input, Escape, Exit };
 
 struct SaverState {
-    char logPath[MAX_PATH + 8];
-    HANDLE logMutex;
     Behaviour behaviour;
     const char* keyword;
     POINT lastMouse;
@@ -75,33 +73,7 @@ struct SaverState {
 
 SaverState g_saver;
 
-void Log(const char* format, ...) {
-    char line[2048];
-    FILETIME now;
-    GetSystemTimeAsFileTime(&now);
-    const unsigned long long ticks =
-        (static_cast<unsigned long long>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
-    const unsigned long long unixMs = (ticks - 116444736000000000ULL) / 10000ULL;
-    int used = std::snprintf(line, sizeof line, "%llu %lu ", unixMs,
-                             static_cast<unsigned long>(GetCurrentProcessId()));
-    va_list args;
-    va_start(args, format);
-    used += std::vsnprintf(line + used, sizeof line - used - 1, format, args);
-    va_end(args);
-    if (used > static_cast<int>(sizeof line) - 2) used = sizeof line - 2;
-    line[used++] = '\n';
-
-    if (g_saver.logMutex) WaitForSingleObject(g_saver.logMutex, 2000);
-    HANDLE file = CreateFileA(g_saver.logPath, FILE_APPEND_DATA,
-                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                              OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file != INVALID_HANDLE_VALUE) {
-        DWORD written = 0;
-        WriteFile(file, line, static_cast<DWORD>(used), &written, nullptr);
-        CloseHandle(file);
-    }
-    if (g_saver.logMutex) ReleaseMutex(g_saver.logMutex);
-}
+constexpr auto Log = test_log::Write;
 
 void ChooseBehaviour(const char* modulePath) {
     const char* name = modulePath;
@@ -146,13 +118,6 @@ bool IsRunMode(const char* line) {
     while (*p == ' ' || *p == '\t') ++p;
     if (*p == '/' || *p == '-') ++p;
     return (*p & ~0x20) == 'S';
-}
-
-DWORD CapMilliseconds() {
-    char text[32];
-    DWORD n = GetEnvironmentVariableA("SLUMBERMIX_TEST_CAP_MS", text, sizeof text);
-    if (n == 0 || n >= sizeof text) return kDefaultCapMs;
-    return static_cast<DWORD>(std::strtoul(text, nullptr, 10));
 }
 
 COLORREF BehaviourColour() {
@@ -287,7 +252,7 @@ int RunWindow(HINSTANCE instance) {
     Log("window 0x%llx %dx%d", static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(window)),
         width, height);
     g_saver.mouseKnown = GetCursorPos(&g_saver.lastMouse) != 0;
-    SetTimer(window, kCapTimer, CapMilliseconds(), nullptr);
+    SetTimer(window, kCapTimer, test_log::CapMilliseconds(), nullptr);
     SetForegroundWindow(window);
     SetFocus(window);
 
@@ -304,19 +269,12 @@ int RunWindow(HINSTANCE instance) {
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     char modulePath[MAX_PATH];
-    DWORD n = GetModuleFileNameA(nullptr, modulePath, sizeof modulePath);
-    if (n == 0 || n >= sizeof modulePath) modulePath[0] = '\0';
-
-    DWORD logLength =
-        GetEnvironmentVariableA("SLUMBERMIX_TEST_LOG", g_saver.logPath, sizeof g_saver.logPath);
-    if (logLength == 0 || logLength >= sizeof g_saver.logPath)
-        std::snprintf(g_saver.logPath, sizeof g_saver.logPath, "%s.log", modulePath);
-    g_saver.logMutex = CreateMutexA(nullptr, FALSE, "SlumbermixTestLog");
+    test_log::Open(modulePath);
     ChooseBehaviour(modulePath);
 
     const char* commandLine = GetCommandLineA();
     char directory[MAX_PATH];
-    n = GetCurrentDirectoryA(sizeof directory, directory);
+    DWORD n = GetCurrentDirectoryA(sizeof directory, directory);
     if (n == 0 || n >= sizeof directory) directory[0] = '\0';
     const bool runMode = IsRunMode(commandLine);
 

@@ -75,7 +75,9 @@ plat::LResult ListBoxMessage(Control& list, std::uint32_t message, plat::WParam 
         case plat::kLbGetCount:
             return static_cast<plat::LResult>(lines.size());
         case plat::kLbGetTextLen:
-            return valid ? static_cast<plat::LResult>(lines[wParam].size()) : plat::kLbErr;
+            return valid ? static_cast<plat::LResult>(lines[wParam].size()) *
+                               list.reportedLengthFactor
+                         : plat::kLbErr;
         case plat::kLbGetText:
             if (!valid) return plat::kLbErr;
             // No size is given: the whole line and its NUL are written.

@@ -23,6 +23,9 @@ struct Control {
     plat::LParam range = 0;          // UDM_SETRANGE
     std::vector<std::string> lines;  // list box, in its sorted order
     int selection = -1;              // list box; -1 for none
+    // LB_GETTEXTLEN reports the line's length times this, as Windows may for
+    // an ANSI caller when the text holds double-byte characters.
+    int reportedLengthFactor = 1;
 };
 
 struct DialogState {

@@ -53,6 +53,18 @@ std::uint32_t WaitForSingleObject(Handle handle, std::uint32_t milliseconds) {
     return result;
 }
 
+// Logged with the first handle, the one the program waits on.
+std::uint32_t MsgWaitForMultipleObjects(std::uint32_t count, const Handle* handles,
+                                        std::int32_t waitAll, std::uint32_t milliseconds,
+                                        std::uint32_t wakeMask) {
+    Record("MsgWaitForMultipleObjects", count, count > 0 ? handles[0] : nullptr, waitAll,
+           milliseconds, wakeMask);
+    if (process.msgWaitResults.empty()) return kWaitObject0;
+    std::uint32_t result = process.msgWaitResults.front();
+    process.msgWaitResults.pop_front();
+    return result;
+}
+
 std::int32_t CloseHandle(Handle handle) {
     Record("CloseHandle", handle);
     return 1;

@@ -22,6 +22,8 @@ struct ProcessState {
     std::deque<std::int32_t> createResults;
     // WaitForSingleObject answers in order; WAIT_OBJECT_0 when empty.
     std::deque<std::uint32_t> waitResults;
+    // MsgWaitForMultipleObjects answers in order; WAIT_OBJECT_0 when empty.
+    std::deque<std::uint32_t> msgWaitResults;
     // GetTickCount answers in order; the last one repeats when one is left.
     std::deque<std::uint32_t> ticks{0};
     std::vector<LaunchRecord> launches;

@@ -1,0 +1,324 @@
+// A screen saver for the end-to-end tests that behaves like one built with
+// the usual screen saver library, the kind most screen savers people have
+// are: what it does with each option, when it closes, and above all which
+// window its settings dialog belongs to.
+//
+// Build output: libsaver.exe; tests copy it to names ending in .scr. Its
+// option is found as such savers find it: after the program's own name,
+// blanks, an optional "/" or "-", then one letter in any case.
+//
+//   s          run: a full-screen, top-most popup window of class
+//              "WindowsScreenSaverClass". It closes on WM_CLOSE, a key, a
+//              mouse button, a mouse move of more than kMoveThreshold
+//              pixels from the first position it was told of, and on
+//              losing activation (WM_ACTIVATEAPP or WM_ACTIVATE inactive).
+//   p <hwnd>   preview: a child window filling <hwnd>'s client area, until
+//              that window goes away. Input does not end it.
+//   c:<hwnd>   settings: a modal dialog owned by <hwnd>.
+//   c, none    settings: a modal dialog owned by the foreground window.
+//              Making a dialog owned by a window of another thread sends
+//              that thread messages: while it serves none, this saver
+//              waits, and so does whoever waits for this saver.
+//   other      (a, the password option, and the like) ends at once.
+// A window handle is unsigned decimal, after blanks or a colon.
+//
+// Whatever it is doing, even stuck in a call that waits for another thread,
+// it ends after SLUMBERMIX_TEST_CAP_MS milliseconds: a watchdog thread ends
+// the process, so that a test can never leave it behind.
+//
+// Log (test_log.h), one line per event, in the order they can occur:
+//   start <own module path>
+//   cmdline <GetCommandLineA text>          exact, to the end of the line
+//   behaviour library mode <run|preview|settings|other>
+//   parent 0x<hwnd>                         preview: the window it was given
+//   owner 0x<hwnd>                          settings: the owner it asks for
+//   window 0x<hwnd> <width>x<height>        run and preview, once it exists
+//   dialog shown owner 0x<hwnd>             settings: the dialog is on screen
+//                                           and this is its actual owner
+//   WM_ACTIVATEAPP <0|1>                    run mode
+//   WM_ACTIVATE <WA_ state>                 run mode
+//   WM_CLOSE                                a WM_CLOSE from outside
+//   exit <reason>                           last line: close, key, button,
+//       move, deactivated, parent-gone, ok, cancel, cap, no-window,
+//       no-parent, no-dialog, other-mode
+#define WIN32_LEAN_AND_MEAN
+#include <windows.h>
+
+#include <cstdlib>
+
+#include "../testsaver/test_log.h"
+#include "libsaver.h"
+
+namespace {
+
+constexpr int kMoveThreshold = 4;  // pixels on either axis
+constexpr UINT_PTR kParentTimer = 1;
+constexpr UINT kParentPollMs = 200;
+constexpr char kClassName[] = "WindowsScreenSaverClass";
+
+enum class Mode { Run, Preview, Settings, Other };
+
+struct Options {
+    Mode mode;
+    HWND window;  // the preview's parent or the dialog's owner
+    bool windowGiven;
+};
+
+struct SaverState {
+    Mode mode;
+    HWND parent;
+    bool mouseKnown;
+    POINT firstMouse;
+    const char* exitReason;
+    bool dialogShown;
+};
+
+SaverState g_saver;
+
+constexpr auto Log = test_log::Write;
+
+unsigned long long HandleValue(HWND window) {
+    return static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(window));
+}
+
+const char* SkipBlanks(const char* p) {
+    while (*p == ' ' || *p == '\t') ++p;
+    return p;
+}
+
+// The handle after the option letter: blanks or a colon, then digits.
+// Absent, it is not "given": /c then means the foreground window.
+HWND ParseHandle(const char* p, bool* given) {
+    p = SkipBlanks(p);
+    if (*p == ':') p = SkipBlanks(p + 1);
+    *given = *p >= '0' && *p <= '9';
+    ULONG_PTR value = 0;
+    while (*p >= '0' && *p <= '9') value = value * 10 + static_cast<ULONG_PTR>(*p++ - '0');
+    return reinterpret_cast<HWND>(value);
+}
+
+Options ParseOptions(const char* p) {
+    if (*p == '"') {
+        ++p;
+        while (*p && *p != '"') ++p;
+        if (*p) ++p;
+    } else {
+        while (static_cast<unsigned char>(*p) > ' ') ++p;
+    }
+    p = SkipBlanks(p);
+    if (*p == '/' || *p == '-') ++p;
+    Options options = {Mode::Other, nullptr, false};
+    switch (*p | 0x20) {
+        case 's': options.mode = Mode::Run; break;
+        case 'p': options.mode = Mode::Preview; break;
+        case 'c': options.mode = Mode::Settings; break;
+        default: options.mode = *p ? Mode::Other : Mode::Settings; break;
+    }
+    if (options.mode == Mode::Preview || options.mode == Mode::Settings)
+        options.window = ParseHandle(*p ? p + 1 : p, &options.windowGiven);
+    return options;
+}
+
+const char* ModeName(Mode mode) {
+    switch (mode) {
+        case Mode::Run: return "run";
+        case Mode::Preview: return "preview";
+        case Mode::Settings: return "settings";
+        case Mode::Other: break;
+    }
+    return "other";
+}
+
+DWORD WINAPI Watchdog(void*) {
+    Sleep(test_log::CapMilliseconds());
+    Log("exit cap");
+    ExitProcess(0);
+}
+
+// ------------------------------------------------------------------ the window
+
+// The first cause wins; WM_CLOSE then takes the window down as any close.
+void Close(HWND window, const char* reason) {
+    if (g_saver.exitReason) return;
+    g_saver.exitReason = reason;
+    PostMessageA(window, WM_CLOSE, 0, 0);
+}
+
+bool MovedFar(LPARAM lParam) {
+    const POINT at = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+    if (!g_saver.mouseKnown) {  // the first report only says where the pointer rests
+        g_saver.mouseKnown = true;
+        g_saver.firstMouse = at;
+        return false;
+    }
+    return std::abs(at.x - g_saver.firstMouse.x) > kMoveThreshold ||
+           std::abs(at.y - g_saver.firstMouse.y) > kMoveThreshold;
+}
+
+// What only the full-screen window answers; false leaves the message to the
+// common handling.
+bool RunModeMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
+    *result = 0;
+    switch (message) {
+        case WM_KEYDOWN:
+        case WM_SYSKEYDOWN: Close(window, "key"); return true;
+        case WM_LBUTTONDOWN:
+        case WM_RBUTTONDOWN:
+        case WM_MBUTTONDOWN: Close(window, "button"); return true;
+        case WM_MOUSEMOVE:
+            if (MovedFar(lParam)) Close(window, "move");
+            return true;
+        case WM_ACTIVATEAPP:
+            Log("WM_ACTIVATEAPP %d", wParam ? 1 : 0);
+            if (!wParam) Close(window, "deactivated");
+            return true;
+        case WM_ACTIVATE:
+            Log("WM_ACTIVATE %u", static_cast<unsigned>(LOWORD(wParam)));
+            if (LOWORD(wParam) == WA_INACTIVE) Close(window, "deactivated");
+            return true;
+        case WM_SETCURSOR: SetCursor(nullptr); *result = TRUE; return true;
+        case WM_SYSCOMMAND:
+            // Already the screen saver: neither a second start nor the
+            // system menu's close applies.
+            if ((wParam & 0xFFF0) == SC_SCREENSAVE || (wParam & 0xFFF0) == SC_CLOSE) return true;
+            return false;
+        default: return false;
+    }
+}
+
+LRESULT CALLBACK SaverProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT result = 0;
+    if (g_saver.mode == Mode::Run && RunModeMessage(window, message, wParam, lParam, &result))
+        return result;
+    switch (message) {
+        case WM_CLOSE:
+            if (!g_saver.exitReason) {
+                g_saver.exitReason = "close";
+                Log("WM_CLOSE");
+            }
+            DestroyWindow(window);
+            return 0;
+        case WM_TIMER:
+            // The parent lives in another process: its end may not reach
+            // this window as a WM_DESTROY of its own.
+            if (wParam == kParentTimer && !IsWindow(g_saver.parent)) DestroyWindow(window);
+            return 0;
+        case WM_ERASEBKGND: return 1;
+        case WM_PAINT: {
+            PAINTSTRUCT paint;
+            HDC dc = BeginPaint(window, &paint);
+            RECT client;
+            GetClientRect(window, &client);
+            HBRUSH brush = CreateSolidBrush(RGB(0, 96, 96));
+            FillRect(dc, &client, brush);
+            DeleteObject(brush);
+            EndPaint(window, &paint);
+            return 0;
+        }
+        case WM_DESTROY:
+            if (!g_saver.exitReason) g_saver.exitReason = "parent-gone";
+            PostQuitMessage(0);
+            return 0;
+        default: return DefWindowProcA(window, message, wParam, lParam);
+    }
+}
+
+HWND CreateSaverWindow(HINSTANCE instance, const Options& options) {
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = SaverProc;
+    wc.hInstance = instance;
+    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+    wc.lpszClassName = kClassName;
+    if (!RegisterClassA(&wc)) return nullptr;
+    if (options.mode == Mode::Run)
+        return CreateWindowExA(WS_EX_TOPMOST, kClassName, "Library-style test saver",
+                               WS_POPUP | WS_VISIBLE, 0, 0, GetSystemMetrics(SM_CXSCREEN),
+                               GetSystemMetrics(SM_CYSCREEN), nullptr, nullptr, instance, nullptr);
+    RECT client;
+    GetClientRect(options.window, &client);
+    return CreateWindowExA(0, kClassName, "Library-style test saver", WS_CHILD | WS_VISIBLE, 0, 0,
+                           client.right, client.bottom, options.window, nullptr, instance,
+                           nullptr);
+}
+
+const char* RunWindow(HINSTANCE instance, const Options& options) {
+    if (options.mode == Mode::Preview) {
+        Log("parent 0x%llx", HandleValue(options.window));
+        if (!IsWindow(options.window)) return "no-parent";
+        g_saver.parent = options.window;
+    }
+    HWND window = CreateSaverWindow(instance, options);
+    if (!window) return "no-window";
+    RECT rect;
+    GetWindowRect(window, &rect);
+    Log("window 0x%llx %ldx%ld", HandleValue(window), rect.right - rect.left,
+        rect.bottom - rect.top);
+    if (options.mode == Mode::Run) {
+        SetForegroundWindow(window);
+        SetFocus(window);
+    } else {
+        SetTimer(window, kParentTimer, kParentPollMs, nullptr);
+    }
+    MSG msg;
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    return g_saver.exitReason ? g_saver.exitReason : "close";
+}
+
+// ------------------------------------------------------------------ the settings dialog
+
+INT_PTR CALLBACK SettingsProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+    switch (message) {
+        case WM_INITDIALOG: return TRUE;
+        case WM_SHOWWINDOW:
+            if (wParam && !g_saver.dialogShown) {
+                g_saver.dialogShown = true;
+                Log("dialog shown owner 0x%llx", HandleValue(GetWindow(dialog, GW_OWNER)));
+            }
+            return FALSE;
+        case WM_COMMAND:
+            if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
+                EndDialog(dialog, LOWORD(wParam));
+                return TRUE;
+            }
+            return FALSE;
+        default: return FALSE;
+    }
+}
+
+const char* RunSettings(HINSTANCE instance, const Options& options) {
+    HWND owner = options.windowGiven ? options.window : GetForegroundWindow();
+    Log("owner 0x%llx", HandleValue(owner));
+    const INT_PTR ended = DialogBoxParamA(instance, MAKEINTRESOURCEA(kSettingsDialog), owner,
+                                          SettingsProc, 0);
+    return ended == IDOK ? "ok" : ended == IDCANCEL ? "cancel" : "no-dialog";
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    char modulePath[MAX_PATH];
+    test_log::Open(modulePath);
+
+    const char* commandLine = GetCommandLineA();
+    const Options options = ParseOptions(commandLine);
+    g_saver.mode = options.mode;
+    Log("start %s", modulePath);
+    Log("cmdline %s", commandLine);
+    Log("behaviour library mode %s", ModeName(options.mode));
+
+    HANDLE watchdog = CreateThread(nullptr, 0, Watchdog, nullptr, 0, nullptr);
+    if (watchdog) CloseHandle(watchdog);
+
+    const char* reason = "other-mode";
+    switch (options.mode) {
+        case Mode::Run:
+        case Mode::Preview: reason = RunWindow(instance, options); break;
+        case Mode::Settings: reason = RunSettings(instance, options); break;
+        case Mode::Other: break;
+    }
+    Log("exit %s", reason);
+    return 0;
+}

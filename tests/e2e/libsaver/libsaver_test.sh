@@ -1,0 +1,106 @@
+#!/usr/bin/env bash
+# The library-style test saver that the dialog and run-mode tests rely on,
+# driven as a screen saver host and a user would: run mode ends on a mouse
+# move beyond its threshold but not within it, on losing activation to
+# another full-screen saver and on WM_CLOSE; preview mode lives in its
+# parent until the parent goes; a dialog no one closes ends at the cap.
+# (Its settings dialog with an owner is checked by dialog.libsaver.)
+. "$(dirname "$0")/../lib.sh"
+e2e_begin "${E2E_TEST:-rig.libsaver}"
+[ -n "${E2E_LIBSAVER:-}" ] && [ -n "${E2E_HOSTILE_PARENT:-}" ] ||
+  e2e_die "E2E_LIBSAVER or E2E_HOSTILE_PARENT is not set: run the tests through ctest"
+
+savers=$E2E_TEST_DIR/savers
+mkdir -p "$savers"
+cp "$E2E_LIBSAVER" "$savers/first.scr"
+cp "$E2E_LIBSAVER" "$savers/second.scr"
+
+# Each part logs to a file of its own, so that it reads only its own savers.
+part() {  # name
+  E2E_SAVER_LOG=$E2E_TEST_DIR/$1.log
+  SLUMBERMIX_TEST_LOG=$(e2e_winpath "$E2E_SAVER_LOG")
+}
+
+# The process id of the last start of this saver file.
+started() {  # file name
+  [ -f "$E2E_SAVER_LOG" ] || return 0
+  awk -v name="$1" '$3 == "start" && substr($4, length($4) - length(name)) == "\\" name {
+      pid = $2 } END { print pid }' "$E2E_SAVER_LOG"
+}
+has_window() { [ -n "$(e2e_saver_events window "$(started "$1")")" ]; }
+ended() { [ -n "$(e2e_saver_events exit "$(started "$1")")" ]; }
+
+# ------------------------------------------------------------------ run mode: the mouse
+
+part mouse
+timeout 5 xdotool mousemove 500 400
+e2e_start 60 "$savers/first.scr" /s
+if e2e_wait_for 20 "the full-screen window" has_window first.scr; then
+  pid=$(started first.scr)
+  e2e_expect_eq "/s: behaviour" "$(e2e_saver_events behaviour "$pid")" "library mode run"
+  e2e_expect_eq "/s: the window covers the screen" \
+    "$(e2e_saver_events window "$pid" | cut -d' ' -f2)" 1024x768
+  timeout 5 xdotool mousemove 503 402
+  sleep 1
+  e2e_expect "/s: a move of 3 pixels leaves it running" kill -0 "$E2E_BG_PID"
+  timeout 5 xdotool mousemove 600 500
+  e2e_expect "/s: a move of 100 pixels ends it" e2e_wait_exit 10
+  e2e_expect_eq "/s: exit reason after the move" "$(e2e_saver_events exit "$pid")" move
+else
+  e2e_fail "/s: no window"
+fi
+e2e_wait_no_process_of_ours 10 || e2e_kill_ours
+
+# ------------------------------------------------------------------ run mode: activation, WM_CLOSE
+
+# Another saver coming to the front takes the activation away from the first.
+part activation
+e2e_start 60 "$savers/first.scr" /s
+if e2e_wait_for 20 "the first window" has_window first.scr; then
+  first=$(started first.scr)
+  timeout -k 5 60 wine "$savers/second.scr" /s </dev/null >"$E2E_TEST_DIR/second.out" 2>&1 &
+  e2e_wait_for 20 "the second window" has_window second.scr || e2e_fail "second /s: no window"
+  e2e_expect "the first ends when the second takes the activation" e2e_wait_exit 10
+  e2e_expect_eq "first: exit reason" "$(e2e_saver_events exit "$first")" deactivated
+  e2e_log "first: $(e2e_saver_events WM_ACTIVATEAPP "$first" | tr '\n' ' ')WM_ACTIVATEAPP;" \
+    "$(e2e_saver_events WM_ACTIVATE "$first" | tr '\n' ' ')WM_ACTIVATE"
+  e2e_post_close second.scr
+  e2e_wait_for 10 "the second saver's end" ended second.scr
+  second=$(started second.scr)
+  e2e_expect_eq "second: WM_CLOSE logged" "$(e2e_saver_events WM_CLOSE "$second" | wc -l)" 1
+  e2e_expect_eq "second: exit reason" "$(e2e_saver_events exit "$second")" close
+else
+  e2e_fail "first /s: no window"
+fi
+e2e_wait_no_process_of_ours 10 || e2e_kill_ours
+
+# ------------------------------------------------------------------ preview
+
+part preview
+e2e_run 60 "$E2E_HOSTILE_PARENT" "$(e2e_winpath "$savers/first.scr")"
+e2e_expect_eq "/p <parent>: a child of the class filling the parent; exit code once the parent is gone" \
+  "$(tr '\n' ';' <"$E2E_OUT") $E2E_RC" "class WindowsScreenSaverClass;rect 0 0 152 112;exit 0; 0"
+pid=$(started first.scr)
+e2e_expect_eq "/p <parent>: exit reason" "$(e2e_saver_events exit "$pid")" parent-gone
+
+# ------------------------------------------------------------------ the cap
+
+# A settings dialog no one closes, without an owner: the cap ends it.
+part cap
+begin=$SECONDS
+SLUMBERMIX_TEST_CAP_MS=1500 e2e_run 30 "$savers/first.scr" /c:0
+pid=$(started first.scr)
+e2e_expect_eq "/c:0: exit code" "$E2E_RC" 0
+e2e_expect_eq "/c:0: the dialog was shown without an owner" \
+  "$(e2e_saver_events dialog "$pid")" "shown owner 0x0"
+e2e_expect_eq "/c:0: exit reason" "$(e2e_saver_events exit "$pid")" cap
+e2e_expect "/c:0: ended within 10 s ($((SECONDS - begin)) s)" test $((SECONDS - begin)) -le 10
+
+e2e_expect "no process of ours is left running" e2e_wait_no_process_of_ours 10
+if [ "$E2E_FAILURES" -ne 0 ]; then
+  for log in "$E2E_TEST_DIR"/*.log; do
+    e2e_log "saver log ${log##*/}:"
+    cat "$log" >&2
+  done
+fi
+e2e_done
