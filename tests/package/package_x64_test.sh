@@ -12,39 +12,18 @@
 # version (tests/package/CMakeLists.txt).
 . "$(dirname "$0")/../e2e/lib.sh"
 . "$(dirname "$0")/../e2e/player_lib.sh"
+. "$(dirname "$0")/package_lib.sh"
 e2e_begin package.x64
 
 SYSTEM32=$WINEPREFIX/drive_c/windows/system32
 SAVERS=(pkg_alpha_close.scr pkg_bravo_close.scr)
-UNINSTALL='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall'
 
-msi_property() {  # package name
-  msiinfo export "$1" Property | tr -d '\r' | awk -F'\t' -v name="$2" '$1 == name { print $2 }'
-}
-product=$(msi_property "$E2E_MSI" ProductCode)
-version=$(msi_property "$E2E_MSI" ProductVersion)
-next_product=$(msi_property "$E2E_MSI_NEXT" ProductCode)
-next_version=$(msi_property "$E2E_MSI_NEXT" ProductVersion)
+product=$(pkg_property "$E2E_MSI" ProductCode)
+version=$(pkg_property "$E2E_MSI" ProductVersion)
+next_product=$(pkg_property "$E2E_MSI_NEXT" ProductCode)
+next_version=$(pkg_property "$E2E_MSI_NEXT" ProductVersion)
 [ -n "$product" ] && [ -n "$next_product" ] && [ "$product" != "$next_product" ] ||
   e2e_die "no distinct product codes in $E2E_MSI and $E2E_MSI_NEXT"
-
-# msiexec's exit code is E2E_RC; Wine hands on its low 8 bits only (1603,
-# a failed install, is 67).
-run_msiexec() {  # /i|/x package
-  e2e_run 120 msiexec "$1" "$(e2e_winpath "$2")" /qn /l*v "$(e2e_winpath "$E2E_TEST_DIR/msiexec.log")"
-  [ "$E2E_RC" -eq 0 ] || e2e_log "msiexec $1 $2 exited with $E2E_RC; its log: $E2E_TEST_DIR/msiexec.log"
-}
-
-# A value of the product's Apps and Features entry, or nothing.
-registered() {  # product-code value
-  e2e_run 30 reg query "$UNINSTALL\\$1" /v "$2"
-  [ "$E2E_RC" -eq 0 ] && sed -nE "s/^ +$2 +REG_[A-Z_]+ +(.*)$/\1/p" "$E2E_OUT"
-}
-
-# Every SLUMBMIX.SCR on the prefix's drive C, relative to it.
-installed_copies() {
-  (cd "$WINEPREFIX/drive_c" && find . -iname slumbmix.scr | sort)
-}
 
 slumbmix_processes() {
   e2e_our_processes | awk 'tolower($2) == "slumbmix.scr"' | wc -l
@@ -53,22 +32,19 @@ slumbmix_processes() {
 # Whatever happens, the prefix is left without the product and the savers:
 # the other tests scan system32 too.
 cleanup() {
-  local code
-  for code in "$next_product" "$product"; do
-    e2e_run 120 msiexec /x "$code" /qn
-  done
+  pkg_remove "$next_product" "$product"
   for name in "${SAVERS[@]}"; do rm -f "$SYSTEM32/$name"; done
 }
 trap 'e2e_kill_ours; cleanup' EXIT
 
 # ------------------------------------------------------------------ 1. install
 
-run_msiexec /i "$E2E_MSI"
+pkg_msiexec /i "$E2E_MSI"
 e2e_expect_eq "silent install, exit code" "$E2E_RC" 0
-e2e_expect_eq "copies of SLUMBMIX.SCR" "$(installed_copies)" ./windows/system32/SLUMBMIX.SCR
+e2e_expect_eq "copies of SLUMBMIX.SCR" "$(pkg_installed_copies)" ./windows/system32/SLUMBMIX.SCR
 e2e_expect "the file in system32 is this build's" cmp -s "$SYSTEM32/SLUMBMIX.SCR" "$E2E_SLUMBMIX"
 e2e_expect_eq "Apps and Features: name, maker, version" \
-  "$(registered "$product" DisplayName)|$(registered "$product" Publisher)|$(registered "$product" DisplayVersion)" \
+  "$(pkg_registered "$product" DisplayName)|$(pkg_registered "$product" Publisher)|$(pkg_registered "$product" DisplayVersion)" \
   "Slumbermix|Brimlo|$version"
 
 # ------------------------------------------------------------------ 2. play from system32
@@ -111,21 +87,21 @@ e2e_expect "every play a saver of system32, none SLUMBMIX.SCR" \
 # ------------------------------------------------------------------ 3. upgrade
 
 settings_before=$(e2e_reg_values)
-run_msiexec /i "$E2E_MSI_NEXT"
+pkg_msiexec /i "$E2E_MSI_NEXT"
 e2e_expect_eq "silent install of $next_version over $version, exit code" "$E2E_RC" 0
-e2e_expect_eq "the older product is gone" "$(registered "$product" DisplayVersion)" ""
-e2e_expect_eq "the newer product is registered" "$(registered "$next_product" DisplayVersion)" \
+e2e_expect_eq "the older product is gone" "$(pkg_registered "$product" DisplayVersion)" ""
+e2e_expect_eq "the newer product is registered" "$(pkg_registered "$next_product" DisplayVersion)" \
   "$next_version"
-e2e_expect_eq "copies of SLUMBMIX.SCR after the upgrade" "$(installed_copies)" \
+e2e_expect_eq "copies of SLUMBMIX.SCR after the upgrade" "$(pkg_installed_copies)" \
   ./windows/system32/SLUMBMIX.SCR
 
 # ------------------------------------------------------------------ 4. uninstall
 
-run_msiexec /x "$E2E_MSI_NEXT"
+pkg_msiexec /x "$E2E_MSI_NEXT"
 e2e_expect_eq "silent uninstall, exit code" "$E2E_RC" 0
-e2e_expect_eq "copies of SLUMBMIX.SCR after the uninstall" "$(installed_copies)" ""
+e2e_expect_eq "copies of SLUMBMIX.SCR after the uninstall" "$(pkg_installed_copies)" ""
 e2e_expect_eq "no product registered" \
-  "$(registered "$product" DisplayVersion)$(registered "$next_product" DisplayVersion)" ""
+  "$(pkg_registered "$product" DisplayVersion)$(pkg_registered "$next_product" DisplayVersion)" ""
 e2e_expect_eq "the user's settings stay" "$(e2e_reg_values)" "$settings_before"
 e2e_expect "the settings were there to keep" test -n "$settings_before"
 
