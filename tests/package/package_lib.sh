@@ -15,11 +15,21 @@ pkg_msiexec() {  # /i|/x package
   [ "$E2E_RC" -eq 0 ] || e2e_log "msiexec $1 $2 exited with $E2E_RC; its log: $E2E_TEST_DIR/msiexec.log"
 }
 
-# A value of a product's Apps and Features entry, or nothing; a 32-bit
-# package registers in the 32-bit view (/reg:32).
-pkg_registered() {  # product-code value [/reg:32]
-  e2e_run 30 reg query "$PKG_UNINSTALL\\$1" /v "$2" ${3:+"$3"}
-  [ "$E2E_RC" -eq 0 ] && sed -nE "s/^ +$2 +REG_[A-Z_]+ +(.*)$/\1/p" "$E2E_OUT"
+# "name|maker|version" of a product's Apps and Features entry, read in one
+# query, or nothing when there is none; a 32-bit package registers in the
+# 32-bit view (/reg:32). A failed query is logged with what reg said.
+pkg_entry() {  # product-code [/reg:32|/reg:64]
+  e2e_run 30 reg query "$PKG_UNINSTALL\\$1" ${2:+"$2"}
+  if [ "$E2E_RC" -ne 0 ]; then
+    e2e_log "reg query of $1's entry ${2:-}: exit code $E2E_RC, $(tr '\n' ' ' <"$E2E_ERR")"
+    return 0
+  fi
+  local got
+  got=$(awk '$2 ~ /^REG_/ { value = $0; sub(/^ *[^ ]+ +REG_[A-Z_]+ */, "", value); v[$1] = value }
+       END { print v["DisplayName"] "|" v["Publisher"] "|" v["DisplayVersion"] }' "$E2E_OUT")
+  # A value missing from an entry that is there: what reg printed, whole.
+  case $got in *"||"* | "|"* | *"|") e2e_log "reg query of $1's entry printed: $(cat "$E2E_OUT")" ;; esac
+  echo "$got"
 }
 
 # Every SLUMBMIX.SCR on the prefix's drive C, relative to it.

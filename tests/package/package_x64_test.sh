@@ -43,8 +43,7 @@ pkg_msiexec /i "$E2E_MSI"
 e2e_expect_eq "silent install, exit code" "$E2E_RC" 0
 e2e_expect_eq "copies of SLUMBMIX.SCR" "$(pkg_installed_copies)" ./windows/system32/SLUMBMIX.SCR
 e2e_expect "the file in system32 is this build's" cmp -s "$SYSTEM32/SLUMBMIX.SCR" "$E2E_SLUMBMIX"
-e2e_expect_eq "Apps and Features: name, maker, version" \
-  "$(pkg_registered "$product" DisplayName)|$(pkg_registered "$product" Publisher)|$(pkg_registered "$product" DisplayVersion)" \
+e2e_expect_eq "Apps and Features: name, maker, version" "$(pkg_entry "$product")" \
   "Slumbermix|Brimlo|$version"
 
 # ------------------------------------------------------------------ 2. play from system32
@@ -89,9 +88,9 @@ e2e_expect "every play a saver of system32, none SLUMBMIX.SCR" \
 settings_before=$(e2e_reg_values)
 pkg_msiexec /i "$E2E_MSI_NEXT"
 e2e_expect_eq "silent install of $next_version over $version, exit code" "$E2E_RC" 0
-e2e_expect_eq "the older product is gone" "$(pkg_registered "$product" DisplayVersion)" ""
-e2e_expect_eq "the newer product is registered" "$(pkg_registered "$next_product" DisplayVersion)" \
-  "$next_version"
+e2e_expect_eq "the older product is gone" "$(pkg_entry "$product")" ""
+e2e_expect_eq "the newer product is registered" "$(pkg_entry "$next_product")" \
+  "Slumbermix|Brimlo|$next_version"
 e2e_expect_eq "copies of SLUMBMIX.SCR after the upgrade" "$(pkg_installed_copies)" \
   ./windows/system32/SLUMBMIX.SCR
 
@@ -100,8 +99,7 @@ e2e_expect_eq "copies of SLUMBMIX.SCR after the upgrade" "$(pkg_installed_copies
 pkg_msiexec /x "$E2E_MSI_NEXT"
 e2e_expect_eq "silent uninstall, exit code" "$E2E_RC" 0
 e2e_expect_eq "copies of SLUMBMIX.SCR after the uninstall" "$(pkg_installed_copies)" ""
-e2e_expect_eq "no product registered" \
-  "$(pkg_registered "$product" DisplayVersion)$(pkg_registered "$next_product" DisplayVersion)" ""
+e2e_expect_eq "no product registered" "$(pkg_entry "$product")$(pkg_entry "$next_product")" ""
 e2e_expect_eq "the user's settings stay" "$(e2e_reg_values)" "$settings_before"
 e2e_expect "the settings were there to keep" test -n "$settings_before"
 

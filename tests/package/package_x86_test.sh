@@ -18,6 +18,6 @@ e2e_expect "the launch conditions ran" grep -a -q "Action start .*: LaunchCondit
 e2e_expect "no file was installed" test -z "$(grep -a "Action start .*: InstallFiles\." "$log")"
 e2e_expect_eq "copies of SLUMBMIX.SCR" "$(pkg_installed_copies)" ""
 e2e_expect_eq "no product registered, in either registry view" \
-  "$(pkg_registered "$product" DisplayName /reg:32)$(pkg_registered "$product" DisplayName /reg:64)" ""
+  "$(pkg_entry "$product" /reg:32)$(pkg_entry "$product" /reg:64)" ""
 
 e2e_done
