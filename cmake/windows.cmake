@@ -2,7 +2,9 @@
 enable_language(RC)
 
 set(WIN_COMPILE -fno-exceptions -fno-rtti -ffunction-sections -fdata-sections)
-set(WIN_LINK -static -static-libgcc -static-libstdc++ -Wl,--gc-sections -s)
+# No link time stamp in the PE header: the same sources give the same bytes.
+set(WIN_LINK -static -static-libgcc -static-libstdc++ -Wl,--gc-sections -s
+  -Wl,--no-insert-timestamp)
 target_compile_options(slumbermix_core PUBLIC ${WIN_COMPILE})
 
 file(GLOB PLATFORM_SOURCES CONFIGURE_DEPENDS src/platform/win32/*.cpp)
@@ -25,3 +27,6 @@ add_subdirectory(tests/e2e/preview)
 add_subdirectory(samples)
 # After the folders whose helper programs it uses.
 add_subdirectory(tests/e2e/hostile)
+# The Windows Installer package, and its tests.
+add_subdirectory(packaging)
+add_subdirectory(tests/package)

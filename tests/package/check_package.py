@@ -1,0 +1,184 @@
+#!/usr/bin/env python3
+"""Static checks of the Windows Installer package of one build.
+
+    check_package.py tables MSI SCR ICO x64|x86
+        The package's tables, read with msiinfo: where the file goes, what it
+        is, how a newer package replaces an older one, the launch conditions,
+        the name, maker and version against the file's version resource.
+
+    check_package.py reproducible SCR -- MAKE_MSI_ARGS...
+        make_msi.py twice with the same SOURCE_DATE_EPOCH, the second time
+        from a copy of SLUMBMIX.SCR written at another time: the same bytes.
+        Then another version: another product code and package code.
+"""
+import os
+import re
+import shutil
+import subprocess
+import sys
+import tempfile
+
+sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "resources"))
+import pe_resources as pe  # noqa: E402
+
+# Fixed for good: Windows Installer finds the older package of a build by
+# these, so a changed one would install beside it instead of replacing it.
+UPGRADE_CODES = {"x64": "{CACA9FBA-2929-47F5-B289-CCE96FEB8B6A}",
+                 "x86": "{2CE33DDA-B97B-49E4-8174-3B0895ECA28B}"}
+FOLDERS = {"x64": "System64Folder", "x86": "WindowsFolder"}
+TEMPLATES = {"x64": "x64;1033", "x86": "Intel;1033"}
+COMPONENT_64BIT = 256
+
+failures = []
+
+
+def expect(what, got, wanted):
+    if got != wanted:
+        failures.append(f"{what}: got {got!r}, wanted {wanted!r}")
+
+
+def msiinfo(*args):
+    # Dates are printed in local time: UTC, to compare them.
+    return subprocess.run(["msiinfo", *args], check=True, capture_output=True, text=True,
+                          env=dict(os.environ, TZ="UTC")).stdout
+
+
+def table(msi, name):
+    """The rows of a table as dicts, from msiinfo's export (header, types, key line)."""
+    lines = msiinfo("export", msi, name).splitlines()
+    columns = lines[0].split("\t")
+    return [dict(zip(columns, line.split("\t") + [""] * len(columns))) for line in lines[3:]]
+
+
+def version_strings(scr):
+    module = pe.Module(scr)
+    blob = next(iter(module.find(pe.RT_VERSION, 1).values()))
+    fixed, blocks, _ = pe.version(blob)
+    high, low = fixed["product_version"]
+    strings = next(iter(blocks.values()))
+    return f"{high >> 16}.{high & 0xFFFF}.{low >> 16}", strings
+
+
+def check_tables(msi, scr, ico, arch):
+    version, strings = version_strings(scr)
+    summary = msiinfo("suminfo", msi)
+    expect("summary template", re.search(r"^Template: (.*)$", summary, re.M).group(1), TEMPLATES[arch])
+
+    props = {row["Property"]: row["Value"] for row in table(msi, "Property")}
+    expect("ProductName", props.get("ProductName"), strings.get("FileDescription"))
+    expect("Manufacturer", props.get("Manufacturer"), strings.get("CompanyName"))
+    expect("ProductVersion", props.get("ProductVersion"), version)
+    expect("UpgradeCode", props.get("UpgradeCode"), UPGRADE_CODES[arch])
+    expect("ALLUSERS (per-machine)", props.get("ALLUSERS"), "1")
+
+    # The icon of Apps and Features is the program's own.
+    icons = {row["Name"] for row in table(msi, "Icon")}
+    expect("ARPPRODUCTICON names an icon of the package", props.get("ARPPRODUCTICON") in icons, True)
+    with tempfile.TemporaryDirectory() as tmp:
+        stored = os.path.join(tmp, "icon")
+        with open(stored, "wb") as out:
+            subprocess.run(["msiinfo", "extract", msi, f"Icon.{props.get('ARPPRODUCTICON')}"],
+                           check=True, stdout=out)
+        with open(stored, "rb") as a, open(ico, "rb") as b:
+            expect("the icon is res/'s", a.read() == b.read(), True)
+
+        # One file, the build's own, in the build's folder.
+        directories = {row["Directory"]: row for row in table(msi, "Directory")}
+        folder = FOLDERS[arch]
+        expect(f"{folder} is a folder of the package", folder in directories, True)
+        expect(f"{folder} is the system's, not one made below it",
+               (directories.get(folder, {}).get("Directory_Parent"),
+                directories.get(folder, {}).get("DefaultDir")), ("TARGETDIR", "."))
+        components = table(msi, "Component")
+        expect("components", len(components), 1)
+        files = table(msi, "File")
+        expect("files", [row["FileName"] for row in files], ["SLUMBMIX.SCR"])
+        if len(components) == 1 and len(files) == 1:
+            component, file_row = components[0], files[0]
+            expect("folder of the file", component["Directory_"], folder)
+            expect("64-bit component", int(component["Attributes"]) & COMPONENT_64BIT != 0, arch == "x64")
+            expect("key path", component["KeyPath"], file_row["File"])
+            expect("file size", int(file_row["FileSize"]), os.path.getsize(scr))
+        subprocess.run(["msiextract", "-C", tmp, msi], check=True, capture_output=True)
+        found = [os.path.join(d, f) for d, _, names in os.walk(tmp) for f in names if f == "SLUMBMIX.SCR"]
+        with open(scr, "rb") as built:
+            expected = built.read()
+        expect("the packed file is this build's", [open(f, "rb").read() == expected for f in found], [True])
+
+    # Nothing but the file: no registry values, no other files removed.
+    expect("registry rows", table(msi, "Registry"), [])
+    expect("removed files", table(msi, "RemoveFile"), [])
+
+    # Major upgrade: older versions of this build are found and removed
+    # before this one is installed; a newer one stops it.
+    upgrades = table(msi, "Upgrade")
+    expect("older versions are found", [
+        (r["VersionMin"], r["VersionMax"], r["ActionProperty"]) for r in upgrades
+        if r["UpgradeCode"] == UPGRADE_CODES[arch] and r["VersionMax"] == version
+        and not int(r["Attributes"]) & 0x200], [("", version, "WIX_UPGRADE_DETECTED")])
+    sequence = {row["Action"]: int(row["Sequence"]) for row in table(msi, "InstallExecuteSequence")}
+    expect("older product removed before anything is installed",
+           sequence.get("InstallValidate", 0) < sequence.get("RemoveExistingProducts", 0)
+           < sequence.get("InstallInitialize", 0), True)
+
+    conditions = {row["Condition"]: row["Description"] for row in table(msi, "LaunchCondition")}
+    expect("a newer version stops the install", "NOT WIX_DOWNGRADE_DETECTED" in conditions, True)
+    if arch == "x86":
+        message = conditions.get("NOT VersionNT64", "")
+        expect("64-bit Windows declined, naming the x64 package",
+               f"Slumbermix-{version}-x64.msi" in message, True)
+    else:
+        expect("no condition on the Windows version", [c for c in conditions if "VersionNT" in c], [])
+
+
+def build(make_msi_args, scr, output, version=None, epoch="1700000000"):
+    args = list(make_msi_args)
+    if version:
+        args[args.index("--version") + 1] = version
+    subprocess.run([sys.executable, *args, "--scr", scr, "--output", output], check=True,
+                   capture_output=True, env=dict(os.environ, SOURCE_DATE_EPOCH=epoch))
+    with open(output, "rb") as f:
+        return f.read()
+
+
+def codes(msi):
+    props = {row["Property"]: row["Value"] for row in table(msi, "Property")}
+    package = re.search(r"^Revision number \(UUID\): (.*)$", msiinfo("suminfo", msi), re.M).group(1)
+    return props["ProductCode"], package
+
+
+def check_reproducible(scr, make_msi_args):
+    with tempfile.TemporaryDirectory() as tmp:
+        first = build(make_msi_args, scr, os.path.join(tmp, "first.msi"))
+        later_scr = os.path.join(tmp, "SLUMBMIX.SCR")
+        shutil.copyfile(scr, later_scr)
+        os.utime(later_scr, (1800000000, 1800000000))
+        second = build(make_msi_args, later_scr, os.path.join(tmp, "second.msi"))
+        expect("two builds give the same bytes", first == second, True)
+        expect("the summary dates are SOURCE_DATE_EPOCH",
+               re.search(r"^Created: (.*)$", msiinfo("suminfo", os.path.join(tmp, "first.msi")),
+                         re.M).group(1), "Tue Nov 14 22:13:20 2023")
+
+        other = os.path.join(tmp, "other.msi")
+        build(make_msi_args, scr, other, version="9.8.7")
+        first_codes, other_codes = codes(os.path.join(tmp, "first.msi")), codes(other)
+        expect("another version is another product", first_codes[0] != other_codes[0], True)
+        expect("another package has another package code", first_codes[1] != other_codes[1], True)
+
+
+def main():
+    if len(sys.argv) == 6 and sys.argv[1] == "tables":
+        check_tables(*sys.argv[2:])
+    elif len(sys.argv) > 4 and sys.argv[1] == "reproducible" and sys.argv[3] == "--":
+        check_reproducible(sys.argv[2], sys.argv[4:])
+    else:
+        sys.exit(__doc__)
+    for failure in failures:
+        print("FAIL:", failure)
+    if failures:
+        sys.exit(1)
+    print(f"{sys.argv[1]}: all checks passed")
+
+
+if __name__ == "__main__":
+    main()

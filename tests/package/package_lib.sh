@@ -1,0 +1,44 @@
+# Helpers of the package tests under Wine; sourced after lib.sh.
+
+PKG_UNINSTALL='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall'
+
+# A value of a package's Property table (msiinfo writes CR LF lines).
+pkg_property() {  # package name
+  msiinfo export "$1" Property | tr -d '\r' | awk -F'\t' -v name="$2" '$1 == name { print $2 }'
+}
+
+# Wine's msiexec on a package, silent, logging to $E2E_TEST_DIR/msiexec.log;
+# its exit code is E2E_RC, of which Wine hands on only the low 8 bits (1603,
+# a failed install, is 67).
+pkg_msiexec() {  # /i|/x package
+  e2e_run 120 msiexec "$1" "$(e2e_winpath "$2")" /qn /l*v "$(e2e_winpath "$E2E_TEST_DIR/msiexec.log")"
+  [ "$E2E_RC" -eq 0 ] || e2e_log "msiexec $1 $2 exited with $E2E_RC; its log: $E2E_TEST_DIR/msiexec.log"
+}
+
+# "name|maker|version" of a product's Apps and Features entry, read in one
+# query, or nothing when there is none; a 32-bit package registers in the
+# 32-bit view (/reg:32). A failed query is logged with what reg said.
+pkg_entry() {  # product-code [/reg:32|/reg:64]
+  e2e_run 30 reg query "$PKG_UNINSTALL\\$1" ${2:+"$2"}
+  if [ "$E2E_RC" -ne 0 ]; then
+    e2e_log "reg query of $1's entry ${2:-}: exit code $E2E_RC, $(tr '\n' ' ' <"$E2E_ERR")"
+    return 0
+  fi
+  local got
+  got=$(awk '$2 ~ /^REG_/ { value = $0; sub(/^ *[^ ]+ +REG_[A-Z_]+ */, "", value); v[$1] = value }
+       END { print v["DisplayName"] "|" v["Publisher"] "|" v["DisplayVersion"] }' "$E2E_OUT")
+  # A value missing from an entry that is there: what reg printed, whole.
+  case $got in *"||"* | "|"* | *"|") e2e_log "reg query of $1's entry printed: $(cat "$E2E_OUT")" ;; esac
+  echo "$got"
+}
+
+# Every SLUMBMIX.SCR on the prefix's drive C, relative to it.
+pkg_installed_copies() {
+  (cd "$WINEPREFIX/drive_c" && find . -iname slumbmix.scr | sort)
+}
+
+# Removes the given products, whatever state a failed test left them in.
+pkg_remove() {  # product-code...
+  local code
+  for code in "$@"; do e2e_run 120 msiexec /x "$code" /qn; done
+}
