@@ -71,12 +71,20 @@ void PumpFor(DWORD milliseconds) {
     } while (GetTickCount() - start < milliseconds);
 }
 
+// The preview is created visible but 0x0 and maximized afterwards by a
+// separate call, which another process can overtake: it counts as shown once
+// it has a size.
+bool Shown(HWND preview) {
+    RECT rect;
+    return IsWindowVisible(preview) && GetWindowRect(preview, &rect) && !IsRectEmpty(&rect);
+}
+
 // The preview window once it is shown, or null after 30 s.
 HWND WaitForPreview(HANDLE process) {
     const DWORD start = GetTickCount();
     while (GetTickCount() - start < 30000) {
         HWND preview = FindWindowExA(g_parent, nullptr, "WindowsScreenSaverClass", nullptr);
-        if (preview && IsWindowVisible(preview)) return preview;
+        if (preview && Shown(preview)) return preview;
         if (WaitForSingleObject(process, 0) == WAIT_OBJECT_0) return nullptr;
         PumpFor(50);
     }
