@@ -99,3 +99,26 @@ player_move_outcome() {  # pid
   fi
   return 1
 }
+
+# The user ends the run: the move goes to the saver playing now and, should a
+# change-over reach it first, to the next one, once per saver, until a move
+# ends one or the bound passes. PLAYER_ENDED_BY is then the saver the move
+# ended, or empty. With a predicate, only the savers it accepts get the move
+# (the others are left to the next change-over).
+player_end_by_user() {  # seconds [predicate]
+  PLAYER_ENDED_BY=''
+  local deadline=$((SECONDS + $1)) pid count
+  while [ "$SECONDS" -lt "$deadline" ] && ! e2e_background_ended; do
+    pid=$(player_runs | tail -n1)
+    count=$(player_run_count)
+    if [ $# -lt 2 ] || "$2" "$pid"; then
+      player_move_outcome "$pid"
+      case $? in
+      0) PLAYER_ENDED_BY=$pid; return 0 ;;
+      2) return 1 ;;
+      esac
+    fi
+    e2e_wait_for 20 "the next saver" player_has_runs $((count + 1)) || return 1
+  done
+  return 1
+}

@@ -31,23 +31,9 @@ e2e_expect_eq "the pointer was put back after each change-over" \
 # Real input, once a saver that ends on input is playing; an Escape-only
 # saver is left to the next change-over. The move is made once per saver;
 # should a change-over reach the saver first, the next one gets the move.
-ended_by_user=''
-deadline=$((SECONDS + 60))
-while [ -z "$ended_by_user" ] && [ "$SECONDS" -lt "$deadline" ] && ! e2e_background_ended; do
-  pid=$(player_runs | tail -n1)
-  count=$(player_run_count)
-  case $(player_saver_name "$pid") in
-  *escape*) ;;
-  *)
-    player_move_outcome "$pid"
-    case $? in
-    0) ended_by_user=$pid; break ;;
-    2) break ;;
-    esac
-    ;;
-  esac
-  e2e_wait_for 20 "the next saver" player_has_runs $((count + 1)) || break
-done
+takes_input() { case $(player_saver_name "$1") in *escape*) return 1 ;; esac; }
+player_end_by_user 60 takes_input
+ended_by_user=$PLAYER_ENDED_BY
 e2e_expect "real input ended a saver" test -n "$ended_by_user"
 
 e2e_wait_exit 30 || e2e_fail "SLUMBMIX.SCR did not end"

@@ -61,20 +61,9 @@ fi
 
 # Real input once it plays again, made once per play; should a change-over
 # reach it first, it gets the move on its next turn.
-ended_by_user=''
-deadline=$((SECONDS + 60))
-while [ -z "$ended_by_user" ] && [ "$SECONDS" -lt "$deadline" ] && ! e2e_background_ended; do
-  pid=$(player_runs | tail -n1)
-  count=$(player_run_count)
-  if [ "$pid" != "$first" ] && is_library "$pid"; then
-    player_move_outcome "$pid"
-    case $? in
-    0) ended_by_user=$pid; break ;;
-    2) break ;;
-    esac
-  fi
-  e2e_wait_for 20 "the next saver" player_has_runs $((count + 1)) || break
-done
+second_play() { [ "$1" != "$first" ] && is_library "$1"; }
+player_end_by_user 60 second_play
+ended_by_user=$PLAYER_ENDED_BY
 e2e_expect "the pointer ended the library-style saver's second play" test -n "$ended_by_user"
 
 e2e_wait_exit 30 || e2e_fail "SLUMBMIX.SCR did not end"
