@@ -23,8 +23,9 @@ HOSTILE_IDLE_SECONDS=2
 hostile_row changetime.minus1 plays "${base[@]}" ChangeTime=dword:-1
 
 # Each saver plays the shortest play (2 s); the change-over of one that ends
-# on input takes a second of imitated input at most. A second saver starts,
-# and in 5 s a loop that did not wait would start many more.
+# on input waits 3 s on the WM_CLOSE it ignores, then a second of imitated
+# input at most. A second saver starts, and in 5 s a loop that did not wait
+# would start many more.
 HOSTILE_IDLE_SECONDS=5 HOSTILE_MIN_STARTS=2 HOSTILE_MAX_STARTS=4
 hostile_row changetime.1.input plays "${base[@]}" ChangeTime=dword:1
 
