@@ -46,8 +46,16 @@ e2e_expect() {  # what command...  (passes when the command succeeds)
   if "$@"; then e2e_log "ok: $what"; else e2e_fail "$what"; fi
 }
 
+# Ends the test. After a failure the saver logs it used are shown, which
+# say what the savers saw.
 e2e_done() {
   if [ "$E2E_FAILURES" -ne 0 ]; then
+    local log
+    while IFS= read -r log; do
+      [ -s "$log" ] || continue
+      e2e_log "saver log ${log##*/}:"
+      cat "$log" >&2
+    done < <(printf '%s\n' "${E2E_SAVER_LOGS[@]}" | sort -u)
     e2e_log "$E2E_FAILURES check(s) failed"
     exit 1
   fi
@@ -224,6 +232,16 @@ e2e_install_saver() {  # dir name
   cp "$E2E_TESTSAVER" "$1/$2"
 }
 
+# The log every test saver started from now on writes to, and the log
+# helpers read; e2e_done shows each one after a failure.
+E2E_SAVER_LOGS=()
+e2e_use_saver_log() {  # path
+  E2E_SAVER_LOG=$1
+  SLUMBERMIX_TEST_LOG=$(e2e_winpath "$1")
+  export SLUMBERMIX_TEST_LOG
+  E2E_SAVER_LOGS+=("$1")
+}
+
 # The details of the savers' log lines ($E2E_SAVER_LOG) with the given
 # event, optionally of one process: "<ms> <pid> <event> <details>" gives
 # "<details>".
@@ -328,9 +346,7 @@ e2e_begin() {  # test name
   E2E_OUT=$E2E_TEST_DIR/stdout
   E2E_ERR=$E2E_TEST_DIR/stderr
   # Every test saver this test starts, however it is started, logs here.
-  E2E_SAVER_LOG=$E2E_TEST_DIR/savers.log
-  SLUMBERMIX_TEST_LOG=$(e2e_winpath "$E2E_SAVER_LOG")
-  export SLUMBERMIX_TEST_LOG
+  e2e_use_saver_log "$E2E_TEST_DIR/savers.log"
   # A test never starts among processes an earlier one left behind.
   e2e_wait_no_process_of_ours 10 || e2e_kill_ours
   trap 'e2e_kill_ours' EXIT

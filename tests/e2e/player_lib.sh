@@ -1,7 +1,8 @@
 # Helpers for run mode under Wine: a folder of test savers written to the
-# registry as the only place to scan, and the test savers' log
-# ($E2E_SAVER_LOG) read back as a run. Sourced after lib.sh, by the run-mode
-# test and by scripts/bench-player.
+# registry as the only place to scan, the test savers' log ($E2E_SAVER_LOG)
+# read back as a run, and the user's input that ends it. Sourced after
+# lib.sh, by the run-mode tests (player.run, the hostile matrix, the
+# package test) and by scripts/bench-player.
 
 # Installs the test saver under each given name in a fresh folder,
 # PLAYER_SAVERS, and makes that folder the only one scanned, with random
@@ -70,41 +71,50 @@ player_gaps() {
 
 # ------------------------------------------------------------------ input
 
-# The user's move: once the saver takes input (lib.sh), the real pointer
-# jumps away from where it rests, once, and the saver must end. Succeeds
-# when the saver has ended, on the move or, when a change-over came first,
-# on that; its log says which. Fails when it did not end within the bound.
+# The user's input, once the saver takes it (lib.sh): with PLAYER_INPUT=move
+# (the default) the real pointer jumps away from where it rests, with
+# PLAYER_INPUT=escape Escape is pressed. Made once per saver, it must end
+# the saver. player_user_move succeeds when the saver has ended, on the
+# input or, when a change-over came first, on that; its log says which. It
+# fails when the saver did not end within the bound.
 player_ready_or_ended() { e2e_saver_takes_input "$1" || player_has_event "$1" exit; }
 
 player_user_move() {  # pid seconds
   e2e_wait_for "$2" "saver $1 to take input" player_ready_or_ended "$1" || return 1
   player_has_event "$1" exit && return 0
-  e2e_saver_move "$1"
-  e2e_wait_for "$2" "saver $1 to end after the move" player_has_event "$1" exit
+  if [ "${PLAYER_INPUT:-move}" == escape ]; then
+    timeout 5 xdotool key Escape
+  else
+    e2e_saver_move "$1"
+  fi
+  e2e_wait_for "$2" "saver $1 to end after the input" player_has_event "$1" exit
 }
 
-# Gives the saver the user's move and says what came of it: 0 when the move
-# ended it (it ended on a move and no change-over had begun: the player's
-# first step is WM_CLOSE), 1 when a change-over reached it first and the
-# next saver is the one to move for, 2 after a failure, which it records.
+# Gives the saver the user's input and says what came of it: 0 when the
+# input ended it (it ended on a move, or a key for Escape, and no
+# change-over had begun: the player's first step is WM_CLOSE), 1 when a
+# change-over reached it first and the next saver is the one to give the
+# input to, 2 after a failure, which it records.
 player_move_outcome() {  # pid
+  local reason=move
+  [ "${PLAYER_INPUT:-move}" != escape ] || reason=key
   if ! player_user_move "$1" 10; then
-    e2e_fail "saver $1 did not end after the move"
+    e2e_fail "saver $1 did not end after the input"
     return 2
   fi
   if ! player_has_event "$1" WM_CLOSE; then
-    [ "$(player_event "$1" exit)" == move ] && return 0
-    e2e_fail "saver $1 ended ($(player_event "$1" exit)) on neither the move nor a change-over"
+    [ "$(player_event "$1" exit)" == "$reason" ] && return 0
+    e2e_fail "saver $1 ended ($(player_event "$1" exit)) on neither the input nor a change-over"
     return 2
   fi
   return 1
 }
 
-# The user ends the run: the move goes to the saver playing now and, should a
-# change-over reach it first, to the next one, once per saver, until a move
-# ends one or the bound passes. PLAYER_ENDED_BY is then the saver the move
-# ended, or empty. With a predicate, only the savers it accepts get the move
-# (the others are left to the next change-over).
+# The user ends the run: the input goes to the saver playing now and, should
+# a change-over reach it first, to the next one, once per saver, until the
+# input ends one or the bound passes. PLAYER_ENDED_BY is then the saver the
+# input ended, or empty. With a predicate, only the savers it accepts get the
+# input (the others are left to the next change-over).
 player_end_by_user() {  # seconds [predicate]
   PLAYER_ENDED_BY=''
   local deadline=$((SECONDS + $1)) pid count

@@ -1,17 +1,26 @@
 #!/usr/bin/env bash
-# Run mode under Wine: SLUMBMIX.SCR /s plays four test savers from the extra
+# Run mode under Wine: SLUMBMIX.SCR /s plays four test savers and the
+# library-style saver (a screen saver built the way most are) from the extra
 # folder, each once before any repeats, with "/s" forwarded, its folder as
 # working directory and idle priority. At each change-over a saver that
 # honours WM_CLOSE goes on it, one that only ends on input goes through the
-# imitated input, one that only ends on Escape goes through the Escape. Moving the real pointer then ends the saver that runs,
-# which ends the run: the program exits with 0 and leaves nothing running.
+# imitated input, one that only ends on Escape goes through the Escape. The
+# library-style saver also closes as soon as it loses the activation, so it
+# ends on WM_CLOSE only if nothing took the activation from it while it
+# played, and it plays full-screen. Moving the real pointer during its second
+# play ends it, which ends the run: the program exits with 0 and leaves
+# nothing running.
 . "$(dirname "$0")/lib.sh"
 . "$(dirname "$0")/player_lib.sh"
 e2e_begin player.run
+[ -n "${E2E_LIBSAVER:-}" ] || e2e_die "E2E_LIBSAVER is not set: run the tests through ctest"
 
 CHANGE_MS=4000
+LIBRARY=echo_library.scr
 savers=("alpha close.scr" bravo_close.scr charlie_input.scr delta_escape.scr)
 player_setup "$CHANGE_MS" "${savers[@]}"
+cp "$E2E_LIBSAVER" "$PLAYER_SAVERS/$LIBRARY"
+savers+=("$LIBRARY")
 folder=$(e2e_winpath "$PLAYER_SAVERS")
 
 # The pointer rests here; the imitated input jumps from it and puts it back.
@@ -20,21 +29,22 @@ POINTER_Y=300
 timeout 5 xdotool mousemove "$POINTER_X" "$POINTER_Y"
 
 began=$(date +%s%3N)
-e2e_start 170 "$E2E_SLUMBMIX" /s
-# Four plays, three change-overs to wait through (escape and input take
-# 4 s, WM_CLOSE 3 s of them), then the first repeat.
-e2e_wait_for 120 "a fifth saver" player_has_runs 5 ||
+e2e_start 300 "$E2E_SLUMBMIX" /s
+# Five plays, four change-overs to wait through (escape and input take 4 s,
+# WM_CLOSE up to 3 s of them), then the first repeat.
+e2e_wait_for 150 "a sixth saver" player_has_runs 6 ||
   e2e_fail "only $(player_run_count) savers started"
 e2e_expect_eq "the pointer was put back after each change-over" \
   "$(timeout 5 xdotool getmouselocation | cut -d' ' -f1,2)" "x:$POINTER_X y:$POINTER_Y"
 
-# Real input, once a saver that ends on input is playing; an Escape-only
-# saver is left to the next change-over. The move is made once per saver;
-# should a change-over reach the saver first, the next one gets the move.
-takes_input() { case $(player_saver_name "$1") in *escape*) return 1 ;; esac; }
-player_end_by_user 60 takes_input
+# Real input, once the library-style saver plays again; the others are left
+# to the next change-over. The move is made once per play; should a
+# change-over reach the saver first, it gets the move on its next turn.
+first_library=$(for p in $(player_runs); do [ "$(player_saver_name "$p")" != "$LIBRARY" ] || echo "$p"; done | head -n1)
+library_again() { [ "$1" != "$first_library" ] && [ "$(player_saver_name "$1")" == "$LIBRARY" ]; }
+player_end_by_user 120 library_again
 ended_by_user=$PLAYER_ENDED_BY
-e2e_expect "real input ended a saver" test -n "$ended_by_user"
+e2e_expect "the pointer ended the library-style saver's second play" test -n "$ended_by_user"
 
 e2e_wait_exit 30 || e2e_fail "SLUMBMIX.SCR did not end"
 e2e_expect_eq "exit code of SLUMBMIX.SCR" "$E2E_RC" 0
@@ -45,8 +55,8 @@ e2e_expect_eq "the saver ended by the user was the last one started" \
 mapfile -t runs < <(player_runs)
 e2e_log "played: $(for p in "${runs[@]}"; do printf '%s; ' "$(player_saver_name "$p")"; done)"
 
-# Rotation: the first four are the four savers; the fifth is a repeat.
-first=$(for p in "${runs[@]:0:4}"; do player_saver_name "$p"; done | sort | tr '\n' '|')
+# Rotation: the first five are the five savers; the sixth is a repeat.
+first=$(for p in "${runs[@]:0:5}"; do player_saver_name "$p"; done | sort | tr '\n' '|')
 e2e_expect_eq "each saver once before any repeats" "$first" \
   "$(printf '%s\n' "${savers[@]}" | sort | tr '\n' '|')"
 
@@ -105,6 +115,10 @@ for ((i = 0; i + 1 < ${#runs[@]}; i++)); do
     e2e_expect "$name got the key no sooner than the first step" \
       test -n "$at" -a $((${at:-0} - from)) -ge $((CHANGE_MS + 3000))
     ;;
+  "$LIBRARY")
+    e2e_expect_eq "$name ran full-screen" "$(player_event "$pid" window | cut -d' ' -f2)" 1024x768
+    e2e_expect_eq "$name kept the activation and ended on WM_CLOSE" "$reason" close
+    ;;
   *escape*)
     key_down=$(key_line "$pid" WM_KEYDOWN 0xfe)
     key_up=$(key_line "$pid" WM_KEYUP 0xfe)
@@ -134,8 +148,4 @@ for ((i = 0; i + 1 < ${#runs[@]}; i++)); do
   esac
 done
 
-if [ "$E2E_FAILURES" -ne 0 ]; then
-  e2e_log "saver log:"
-  cat "$E2E_SAVER_LOG" >&2
-fi
 e2e_done

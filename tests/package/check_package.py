@@ -20,6 +20,7 @@ import tempfile
 
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "resources"))
 import pe_resources as pe  # noqa: E402
+from check_frame import expect, report  # noqa: E402
 
 # Fixed for good: Windows Installer finds the older package of a build by
 # these, so a changed one would install beside it instead of replacing it.
@@ -28,14 +29,6 @@ UPGRADE_CODES = {"x64": "{CACA9FBA-2929-47F5-B289-CCE96FEB8B6A}",
 FOLDERS = {"x64": "System64Folder", "x86": "WindowsFolder"}
 TEMPLATES = {"x64": "x64;1033", "x86": "Intel;1033"}
 COMPONENT_64BIT = 256
-
-failures = []
-
-
-def expect(what, got, wanted):
-    if got != wanted:
-        failures.append(f"{what}: got {got!r}, wanted {wanted!r}")
-
 
 def msiinfo(*args):
     # Dates are printed in local time: UTC, to compare them.
@@ -173,12 +166,8 @@ def main():
         check_reproducible(sys.argv[2], sys.argv[4:])
     else:
         sys.exit(__doc__)
-    for failure in failures:
-        print("FAIL:", failure)
-    if failures:
-        sys.exit(1)
-    print(f"{sys.argv[1]}: all checks passed")
+    return report(sys.argv[1])
 
 
 if __name__ == "__main__":
-    main()
+    sys.exit(main())

@@ -12,6 +12,7 @@ import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import pe_resources as pe  # noqa: E402
+from check_frame import expect, fail, report  # noqa: E402
 
 # Styles
 WS_CHILD, WS_VISIBLE, WS_DISABLED = 0x40000000, 0x10000000, 0x08000000
@@ -76,18 +77,10 @@ VERSION_STRINGS = {
     "OriginalFilename": "SLUMBMIX.SCR",
 }
 
-failures = []
-
-
-def expect(what, got, wanted):
-    if got != wanted:
-        failures.append(f"{what}: got {got!r}, wanted {wanted!r}")
-
-
 def only(resources, what):
     """The one language version of a resource."""
     if len(resources) != 1:
-        failures.append(f"{what}: {len(resources)} copies")
+        fail(f"{what}: {len(resources)} copies")
         return None, None
     return next(iter(resources.items()))
 
@@ -102,7 +95,7 @@ def check_dialogs(module):
         try:
             header, controls = pe.dialog(blob)
         except (ValueError, UnicodeDecodeError, struct.error) as error:
-            failures.append(f"{where} cannot be read: {error}")
+            fail(f"{where} cannot be read: {error}")
             continue
         expect(f"{where} style", hex(header["style"]), hex(DIALOG_STYLE))
         expect(f"{where} extended style", header["exstyle"], WS_EX_DLGMODALFRAME)
@@ -150,7 +143,7 @@ def check_version(module):
     strings = blocks.get("041103A4", {})
     copyright_line = strings.pop("LegalCopyright", "")
     if "Brimlo" not in copyright_line:
-        failures.append(f"LegalCopyright: {copyright_line!r} does not name the maker")
+        fail(f"LegalCopyright: {copyright_line!r} does not name the maker")
     expect("version strings", strings, VERSION_STRINGS)
     expect("translations", translations, [(0x0411, 0x03A4)])
 
@@ -189,11 +182,7 @@ def main():
     kinds = sorted({t for t, _, _ in module.resources})
     expect("resource types", kinds, sorted([pe.RT_ICON, pe.RT_DIALOG, pe.RT_STRING,
                                             pe.RT_GROUP_ICON, pe.RT_VERSION]))
-    for line in failures:
-        print("FAIL", line)
-    print(f"{sys.argv[1]}: {len(module.resources)} resources, "
-          f"{'all as expected' if not failures else f'{len(failures)} differences'}")
-    return 1 if failures else 0
+    return report(f"{sys.argv[1]}: {len(module.resources)} resources")
 
 
 if __name__ == "__main__":

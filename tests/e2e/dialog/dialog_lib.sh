@@ -15,7 +15,9 @@ dlg_begin() {  # test name
   e2e_begin "$1"
   [ -n "${E2E_DRIVER:-}" ] || e2e_die "E2E_DRIVER is not set: run the tests through ctest"
   DLG_WINDIR=$WINEPREFIX/drive_c/windows
-  DLG_SAVER_LOG=$E2E_TEST_DIR/saver.log
+  # The savers the dialog starts log here, read by lib.sh's log helpers.
+  e2e_use_saver_log "$E2E_TEST_DIR/saver.log"
+  DLG_SAVER_LOG=$E2E_SAVER_LOG
   DLG_DRIVER_OUT=$E2E_TEST_DIR/driver.out
   trap 'dlg_cleanup; e2e_kill_ours' EXIT
   local name

@@ -20,6 +20,10 @@
 # writes what reg add cannot (a REG_DWORD of 2 or 8 bytes, a string without
 # its terminating NUL), and a row costs one Wine process instead of nine.
 
+# Run mode's log readers and the user's input that ends a run are the
+# run-mode tests'.
+. "$(dirname "${BASH_SOURCE[0]}")/../player_lib.sh"
+
 # What the program may use of one CPU while it should be idle: far above
 # what waiting costs (a few ms a second) and far below a loop that does
 # not wait (close to all of it).
@@ -39,7 +43,7 @@ hostile_reset_knobs() {
 
 hostile_begin() {  # test name
   e2e_begin "$1"
-  [ -n "${E2E_HOSTILE_PARENT:-}" ] || e2e_die "E2E_HOSTILE_PARENT is not set: run through ctest"
+  [ -n "${E2E_PREVIEW_PARENT:-}" ] || e2e_die "E2E_PREVIEW_PARENT is not set: run through ctest"
   HOSTILE_SAVERS=$E2E_TEST_DIR/savers
   HOSTILE_SAVERS_WIN=$(e2e_winpath "$HOSTILE_SAVERS")
   mkdir -p "$HOSTILE_SAVERS"
@@ -139,63 +143,10 @@ hostile_nothing_left() {  # what seconds
 
 hostile_starts() { e2e_saver_pids start | wc -l; }
 hostile_started_at_least() { [ "$(hostile_starts)" -ge "$1" ]; }
-hostile_has_window() { e2e_saver_logged window; }
-hostile_window_or_end() { hostile_has_window || e2e_background_ended; }
-
-# The file name of the saver process that logged this pid's start.
-hostile_saver_name() {  # pid
-  local path
-  path=$(e2e_saver_events start "$1" | head -n1)
-  printf '%s\n' "${path##*\\}"
-}
-
-# The user's input to a saver that takes it: the pointer jumps across the
-# screen, or Escape is pressed.
-hostile_user_input() {  # pid
-  if [ "$HOSTILE_INPUT" == escape ]; then
-    timeout 5 xdotool key Escape
-  else
-    e2e_saver_move "$1"
-  fi
-}
-
-hostile_saver_ended() { [ -n "$(e2e_saver_events exit "$1")" ]; }
-hostile_ready_or_gone() { e2e_saver_takes_input "$1" || hostile_saver_ended "$1" || e2e_background_ended; }
-hostile_gone() { hostile_saver_ended "$1" || e2e_background_ended; }
-# The run has ended, or a saver later than this one has started.
-hostile_run_moved_on() { e2e_background_ended || [ "$(e2e_saver_pids start | tail -n1)" != "$1" ]; }
-hostile_next_window() { e2e_background_ended || [ "$(e2e_saver_pids window | tail -n1)" != "$1" ]; }
-
-# Real input ends the run: the saver that plays gets the user's input once,
-# as soon as it takes input. With change-overs every 2 s the input may meet
-# one: the player then takes the saver's end for its closing and starts the
-# next saver, which gets the input in turn. A saver that was given the input
-# must end; when the run goes on after it, it must have been in a change-over
-# (it logged WM_CLOSE). Anything else fails.
-hostile_input_until_ended() {  # seconds
-  local deadline=$((SECONDS + $1)) pid
-  until e2e_background_ended; do
-    pid=$(e2e_saver_pids window | tail -n1)
-    e2e_wait_for $((deadline - SECONDS)) "saver $pid to take input" hostile_ready_or_gone "$pid" ||
-      return 1
-    if ! hostile_gone "$pid"; then
-      hostile_user_input "$pid"
-      e2e_wait_for 10 "saver $pid to end on the input" hostile_gone "$pid" || return 1
-    fi
-    e2e_wait_for 15 "the end of the run or the saver after $pid" hostile_run_moved_on "$pid" ||
-      return 1
-    e2e_background_ended && break
-    if [ -z "$(e2e_saver_events WM_CLOSE "$pid")" ]; then
-      e2e_log "saver $pid ended ($(e2e_saver_events exit "$pid")) outside a change-over, and the run went on"
-      return 1
-    fi
-    e2e_wait_for $((deadline - SECONDS)) "the window of the saver after $pid" \
-      hostile_next_window "$pid" || return 1
-  done
-}
+hostile_window_or_end() { e2e_saver_logged window || e2e_background_ended; }
 
 hostile_run_mode() {  # row expectation
-  local row=$1 expect=$2 began ended pid cpu total starts first last
+  local row=$1 expect=$2 began ended pid cpu total starts first
   timeout 5 xdotool mousemove 500 400
   began=$(hostile_now_ms)
   e2e_start 120 "$E2E_SLUMBMIX" /s
@@ -210,12 +161,12 @@ hostile_run_mode() {  # row expectation
     e2e_expect_eq "$row /s: no saver started" "$(hostile_starts)" 0
   else
     e2e_wait_for 20 "a saver window or the end of the run" hostile_window_or_end
-    if ! hostile_has_window; then
+    if ! e2e_saver_logged window; then
       e2e_fail "$row /s: no saver played (exit code ${E2E_RC:-?}, ended: $(e2e_background_ended && echo yes || echo no))"
     else
       first=$(e2e_saver_pids window | head -n1)
       [ -z "$HOSTILE_SAVER" ] || e2e_expect_eq "$row /s: the saver played" \
-        "$(hostile_saver_name "$first")" "$HOSTILE_SAVER"
+        "$(player_saver_name "$first")" "$HOSTILE_SAVER"
       # Idle while the saver plays: no more CPU than a wait costs.
       pid=$(hostile_program_pid)
       if [ -n "$pid" ]; then
@@ -236,12 +187,14 @@ hostile_run_mode() {  # row expectation
       else
         e2e_fail "$row /s: the program ended while its saver played"
       fi
-      if hostile_input_until_ended 30; then
+      # With change-overs every 2 s the input may meet one: the player then
+      # takes the saver's end for its closing and the next saver gets the
+      # input in turn (player_lib.sh).
+      if PLAYER_INPUT=$HOSTILE_INPUT player_end_by_user 30; then
         e2e_expect "$row /s: the run ended" e2e_wait_exit 5
         e2e_expect_eq "$row /s: exit code" "$E2E_RC" 0
-        last=$(e2e_saver_pids start | tail -n1)
-        e2e_expect "$row /s: the last saver ended on the user's input" \
-          test -n "$(e2e_saver_events exit "$last" | grep -E '^(move|key)$')"
+        e2e_expect_eq "$row /s: the saver the input ended was the last one started" \
+          "$(e2e_saver_pids start | tail -n1)" "$PLAYER_ENDED_BY"
       else
         e2e_fail "$row /s: real input did not end the run within 30 s"
       fi
@@ -259,9 +212,10 @@ hostile_run_mode() {  # row expectation
 hostile_preview_modes() {  # row
   local row=$1
   # Inside a parent window, as the display settings run it.
-  e2e_run 60 "$E2E_HOSTILE_PARENT" "$(e2e_winpath "$E2E_SLUMBMIX")"
+  e2e_run 60 "$E2E_PREVIEW_PARENT" --quick "$(e2e_winpath "$E2E_SLUMBMIX")"
   e2e_expect_eq "$row /p <parent>: window of the preview class filling the parent, exit code once the parent is gone" \
-    "$(tr '\n' ';' <"$E2E_OUT") $E2E_RC" "class WindowsScreenSaverClass;rect 0 0 152 112;exit 0; 0"
+    "$(tr '\n' ';' <"$E2E_OUT") $E2E_RC" \
+    "parent-client 152 112;class WindowsScreenSaverClass;rect 0 0 152 112;exit 0; 0"
 
   # Stand-alone: a window over the screen that a key press closes, once it
   # has the focus.
@@ -327,9 +281,7 @@ hostile_row() {  # name plays|ends name=type:data...
   local row=$1 expect=$2
   shift 2
   e2e_log "== row $row ($expect)"
-  E2E_SAVER_LOG=$E2E_TEST_DIR/$row.savers.log
-  SLUMBERMIX_TEST_LOG=$(e2e_winpath "$E2E_SAVER_LOG")
-  export SLUMBERMIX_TEST_LOG
+  e2e_use_saver_log "$E2E_TEST_DIR/$row.savers.log"
   local t0 t1 t2 t3 t4
   t0=$(hostile_now_ms)
   hostile_write "$@"

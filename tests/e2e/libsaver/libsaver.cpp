@@ -30,6 +30,7 @@
 // Log (test_log.h), one line per event, in the order they can occur:
 //   start <own module path>
 //   cmdline <GetCommandLineA text>          exact, to the end of the line
+//   cwd <current directory>
 //   behaviour library mode <run|preview|settings|other>
 //   parent 0x<hwnd>                         preview: the window it was given
 //   owner 0x<hwnd>                          settings: the owner it asks for
@@ -37,6 +38,9 @@
 //   mouse <x> <y>                           run mode: the first position it
 //                                           was told of, which moves are
 //                                           measured from
+//   WM_MOUSEMOVE <x> <y> <honoured|ignored> run mode: each later position
+//                                           it is told of, and whether it
+//                                           is beyond the threshold
 //   dialog shown owner 0x<hwnd>             settings: the dialog is on screen
 //                                           and this is its actual owner
 //   WM_ACTIVATEAPP <0|1>                    run mode
@@ -73,6 +77,7 @@ struct SaverState {
     HWND parent;
     bool mouseKnown;
     POINT firstMouse;
+    POINT lastMouse;
     const char* exitReason;
     bool dialogShown;
 };
@@ -152,12 +157,17 @@ bool MovedFar(LPARAM lParam) {
     const POINT at = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
     if (!g_saver.mouseKnown) {  // the first report only says where the pointer rests
         g_saver.mouseKnown = true;
-        g_saver.firstMouse = at;
+        g_saver.firstMouse = g_saver.lastMouse = at;
         Log("mouse %ld %ld", at.x, at.y);
         return false;
     }
-    return std::abs(at.x - g_saver.firstMouse.x) > kMoveThreshold ||
-           std::abs(at.y - g_saver.firstMouse.y) > kMoveThreshold;
+    const bool beyond = std::abs(at.x - g_saver.firstMouse.x) > kMoveThreshold ||
+                        std::abs(at.y - g_saver.firstMouse.y) > kMoveThreshold;
+    // A report of the same place again is no move.
+    if (at.x != g_saver.lastMouse.x || at.y != g_saver.lastMouse.y)
+        Log("WM_MOUSEMOVE %ld %ld %s", at.x, at.y, beyond ? "honoured" : "ignored");
+    g_saver.lastMouse = at;
+    return beyond;
 }
 
 // What only the full-screen window answers; false leaves the message to the
@@ -314,6 +324,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     g_saver.mode = options.mode;
     Log("start %s", modulePath);
     Log("cmdline %s", commandLine);
+    char directory[MAX_PATH] = "";
+    GetCurrentDirectoryA(sizeof directory, directory);
+    Log("cwd %s", directory);
     Log("behaviour library mode %s", ModeName(options.mode));
 
     HANDLE watchdog = CreateThread(nullptr, 0, Watchdog, nullptr, 0, nullptr);

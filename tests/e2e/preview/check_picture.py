@@ -10,7 +10,11 @@ icon.txt is the icon's source, whose 32x32 image is the one drawn. The name
 may be drawn with grey anti-aliasing: its pixels must be neutral greys no
 brighter than 0xC0C0C0, with some at exactly 0xC0C0C0.
 """
+import os
 import sys
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "../../resources"))
+from check_frame import fail, report  # noqa: E402
 
 BLACK = (0, 0, 0)
 LIGHT_GREY = (0xC0, 0xC0, 0xC0)
@@ -66,23 +70,20 @@ def main():
     width, height, shot = read_ppm(sys.argv[1])
     icon = read_icon(sys.argv[2])
     ix, iy, tx, ty = (int(v) for v in sys.argv[3:])
-    failures = []
 
     wrong = [(x, y) for y in range(32) for x in range(32)
              if 0 <= ix + x < width and 0 <= iy + y < height
              and shot[iy + y][ix + x] != (icon[y][x] or BLACK)]
     if wrong:
-        failures.append(f"{len(wrong)} of the icon's pixels differ at ({ix},{iy}), "
-                        f"first at offset {wrong[0]}")
+        fail(f"{len(wrong)} of the icon's pixels differ at ({ix},{iy}), first at offset {wrong[0]}")
 
     text = [(x, y, shot[y][x]) for y in range(height) for x in range(width)
             if not (ix <= x < ix + 32 and iy <= y < iy + 32) and shot[y][x] != BLACK]
     odd = [(x, y, c) for x, y, c in text if not (c[0] == c[1] == c[2] and c[0] <= 0xC0)]
     if odd:
-        failures.append(f"{len(odd)} pixels outside the icon are neither black nor grey text, "
-                        f"first {odd[0]}")
+        fail(f"{len(odd)} pixels outside the icon are neither black nor grey text, first {odd[0]}")
     if sum(1 for _, _, c in text if c == LIGHT_GREY) < 20:
-        failures.append("fewer than 20 pixels of the name are light grey (0xC0C0C0)")
+        fail("fewer than 20 pixels of the name are light grey (0xC0C0C0)")
     if text:
         left = min(x for x, _, _ in text)
         top = min(y for _, y, _ in text)
@@ -91,17 +92,12 @@ def main():
         print(f"name drawn in ({left},{top})-({right},{bottom})")
         # The text cell starts at (tx, ty); the ink starts a little inside it.
         if not (tx <= left <= tx + 3 and ty <= top <= ty + 6):
-            failures.append(f"the name starts at ({left},{top}), not just inside ({tx},{ty})")
+            fail(f"the name starts at ({left},{top}), not just inside ({tx},{ty})")
         if right - left < 40 or bottom - top < 6:
-            failures.append(f"the name's ink is only {right - left + 1}x{bottom - top + 1} pixels")
+            fail(f"the name's ink is only {right - left + 1}x{bottom - top + 1} pixels")
     else:
-        failures.append("no text drawn")
-
-    for line in failures:
-        print("FAIL", line)
-    print(f"{width}x{height} picture: "
-          f"{'as expected' if not failures else f'{len(failures)} differences'}")
-    return 1 if failures else 0
+        fail("no text drawn")
+    return report(f"{width}x{height} picture")
 
 
 if __name__ == "__main__":

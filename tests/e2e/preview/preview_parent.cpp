@@ -1,16 +1,19 @@
 // Stands in for the display settings' preview box in the end-to-end tests:
 // a top-level window whose client area is 152x112 pixels, whose handle it
-// passes to "SLUMBMIX.SCR /p <handle>". It then looks at the preview window
+// passes to "<program> /p <handle>". It then looks at the preview window
 // from outside, as the system's screen saver host would, destroys its own
-// window and reports how the program ended.
+// window and reports how the program ended. With --quick it only reports
+// the window and the end (what the hostile matrix asks of every row, and
+// what a test saver's preview is checked by).
 //
-//   preview_parent.exe <SLUMBMIX.SCR>
+//   preview_parent.exe [--quick] <program>
 //
 // Output, one "name value" line per finding:
 //   parent-client                       its own client area, "152 112"
 //   class, style, exstyle, text, rect   the program's child window (rect in
-//                                       the parent's client coordinates),
-//                                       or "preview none" if none appeared
+//                                       the parent's client coordinates;
+//                                       --quick: class and rect only), or
+//                                       "class none" if none appeared
 //   alive-after-input                   1 when keys, clicks, Alt keys and
 //                                       loss of activation sent to it left
 //                                       it open
@@ -29,6 +32,7 @@
 
 #include <cstdarg>
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -79,11 +83,12 @@ bool Shown(HWND preview) {
     return IsWindowVisible(preview) && GetWindowRect(preview, &rect) && !IsRectEmpty(&rect);
 }
 
-// The preview window once it is shown, or null after 30 s.
+// The parent's child window once it is shown, or null after 30 s. Any
+// class: a wrong one is reported, not waited out.
 HWND WaitForPreview(HANDLE process) {
     const DWORD start = GetTickCount();
     while (GetTickCount() - start < 30000) {
-        HWND preview = FindWindowExA(g_parent, nullptr, "WindowsScreenSaverClass", nullptr);
+        HWND preview = FindWindowExA(g_parent, nullptr, nullptr, nullptr);
         if (preview && Shown(preview)) return preview;
         if (WaitForSingleObject(process, 0) == WAIT_OBJECT_0) return nullptr;
         PumpFor(50);
@@ -91,15 +96,17 @@ HWND WaitForPreview(HANDLE process) {
     return nullptr;
 }
 
-void Describe(HWND preview) {
+void Describe(HWND preview, bool quick) {
     char name[64] = "";
     GetClassNameA(preview, name, sizeof name);
     Say("class %s\n", name);
-    Say("style %08lx\n", static_cast<unsigned long>(GetWindowLongA(preview, GWL_STYLE)));
-    Say("exstyle %08lx\n", static_cast<unsigned long>(GetWindowLongA(preview, GWL_EXSTYLE)));
-    char text[64] = "";
-    GetWindowTextA(preview, text, sizeof text);
-    Say("text %s\n", text);
+    if (!quick) {
+        Say("style %08lx\n", static_cast<unsigned long>(GetWindowLongA(preview, GWL_STYLE)));
+        Say("exstyle %08lx\n", static_cast<unsigned long>(GetWindowLongA(preview, GWL_EXSTYLE)));
+        char text[64] = "";
+        GetWindowTextA(preview, text, sizeof text);
+        Say("text %s\n", text);
+    }
     RECT rect;
     GetWindowRect(preview, &rect);
     MapWindowPoints(nullptr, g_parent, reinterpret_cast<POINT*>(&rect), 2);
@@ -140,10 +147,12 @@ void Provoke(HWND preview) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        Say("usage: preview_parent.exe <SLUMBMIX.SCR>\n");
+    const bool quick = argc == 3 && std::strcmp(argv[1], "--quick") == 0;
+    if (argc != (quick ? 3 : 2)) {
+        Say("usage: preview_parent.exe [--quick] <program>\n");
         return 1;
     }
+    const char* program = argv[argc - 1];
     HINSTANCE instance = GetModuleHandleA(nullptr);
     WNDCLASSA wc{};
     wc.lpfnWndProc = ParentProc;
@@ -166,7 +175,7 @@ int main(int argc, char** argv) {
     Say("parent-client %ld %ld\n", client.right, client.bottom);
 
     char command[1024];
-    std::snprintf(command, sizeof command, "\"%s\" /p %lld", argv[1],
+    std::snprintf(command, sizeof command, "\"%s\" /p %lld", program,
                   static_cast<long long>(reinterpret_cast<INT_PTR>(g_parent)));
     STARTUPINFOA si{};
     si.cb = sizeof si;
@@ -181,10 +190,10 @@ int main(int argc, char** argv) {
     HWND preview = WaitForPreview(pi.hProcess);
     bool complete = preview != nullptr;
     if (preview) {
-        Describe(preview);
-        Provoke(preview);
+        Describe(preview, quick);
+        if (!quick) Provoke(preview);
     } else {
-        Say("preview none\n");
+        Say("class none\n");
     }
 
     DestroyWindow(g_parent);
