@@ -25,7 +25,6 @@ add_subdirectory(res)
 add_subdirectory(tests/resources)
 add_subdirectory(tests/e2e/preview)
 add_subdirectory(samples)
-# After the folders whose helper programs it uses.
 add_subdirectory(tests/e2e/hostile)
 # The Windows Installer package, and its tests.
 add_subdirectory(packaging)
