@@ -10,10 +10,11 @@ e2e_begin "${E2E_TEST:-startup.fresh_prefix}"
 # nothing and returns, so the start ends by itself; later tests that add
 # savers turn these folders off.
 windows=$WINEPREFIX/drive_c/windows
-savers=$(find "$windows" "$E2E_SYSDIR" -maxdepth 1 -iname '*.scr' 2>/dev/null)
+savers=$(find "$windows" "$E2E_SYSDIR" -maxdepth 1 -iname '*.scr') ||
+  e2e_die "cannot list the Windows and System folders of the prefix"
 [ -z "$savers" ] || e2e_die "the fresh prefix already holds screen savers: $savers"
-e2e_reg_query
-[ "$E2E_RC" -ne 0 ] || e2e_die "the key exists before the first start: the prefix is not fresh"
+! e2e_reg_query || e2e_die "the key exists before the first start: the prefix is not fresh"
+e2e_reg_not_found || e2e_die "reg query of the key failed (exit code $E2E_RC): $(cat "$E2E_OUT")"
 
 e2e_run 60 "$E2E_SLUMBMIX" /s
 e2e_expect_eq "exit code of SLUMBMIX.SCR /s" "$E2E_RC" 0
