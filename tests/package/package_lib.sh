@@ -24,7 +24,7 @@ pkg_entry() {  # product-code /reg:32|/reg:64
   e2e_run 30 reg query "$PKG_UNINSTALL\\$1" "$2"
   if [ "$E2E_RC" -ne 0 ]; then
     e2e_reg_not_found && return 0
-    echo "reg query $2 failed (exit code $E2E_RC): $(tr '\n' ' ' <"$E2E_OUT" "$E2E_ERR")"
+    echo "reg query $2 failed (exit code $E2E_RC): $(cat "$E2E_OUT" "$E2E_ERR" | tr '\n' ' ')"
     return 0
   fi
   local got
