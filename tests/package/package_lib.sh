@@ -35,9 +35,11 @@ pkg_entry() {  # product-code /reg:32|/reg:64
   echo "$got"
 }
 
-# Every SLUMBMIX.SCR on the prefix's drive C, relative to it.
+# Every SLUMBMIX.SCR on the prefix's drive C, relative to it; a failed
+# search says so, which no check takes for none.
 pkg_installed_copies() {
-  (cd "$WINEPREFIX/drive_c" && find . -iname slumbmix.scr | sort)
+  (cd "$WINEPREFIX/drive_c" && find . -iname slumbmix.scr | sort) ||
+    echo "could not search drive C for SLUMBMIX.SCR"
 }
 
 # Removes the given products, whatever state a failed test left them in.
