@@ -12,8 +12,11 @@
 # A test sources this file, checks with e2e_expect*, and ends with e2e_done.
 # Every wait is bounded. Windows programs run with their output in files, so
 # that no Wine process started in the background keeps ctest's pipes open.
+# They run through the loader the rig chose for the build (wine.sh), which
+# env.sh hands on as WINELOADER.
 
 set -u -o pipefail
+. "$(dirname "${BASH_SOURCE[0]}")/wine.sh"
 
 E2E_KEY='HKCU\Software\Brimlo\Slumbermix'
 E2E_FAILURES=0
@@ -99,7 +102,7 @@ e2e_run() {  # seconds program args...
   local seconds=$1
   shift
   E2E_RC=0
-  timeout -k 5 "$seconds" wine "$@" </dev/null >"$E2E_OUT.raw" 2>"$E2E_ERR" || E2E_RC=$?
+  timeout -k 5 "$seconds" "$WINELOADER" "$@" </dev/null >"$E2E_OUT.raw" 2>"$E2E_ERR" || E2E_RC=$?
   tr -d '\r' <"$E2E_OUT.raw" >"$E2E_OUT"
   rm -f "$E2E_OUT.raw"
   if [ "$E2E_RC" -eq 124 ] || [ "$E2E_RC" -eq 137 ]; then
@@ -114,7 +117,7 @@ e2e_run() {  # seconds program args...
 e2e_start() {  # seconds program args...
   local seconds=$1
   shift
-  timeout -k 5 "$seconds" wine "$@" </dev/null >"$E2E_TEST_DIR/bg.out" 2>"$E2E_TEST_DIR/bg.err" &
+  timeout -k 5 "$seconds" "$WINELOADER" "$@" </dev/null >"$E2E_TEST_DIR/bg.out" 2>"$E2E_TEST_DIR/bg.err" &
   E2E_BG_PID=$!
 }
 
@@ -141,11 +144,6 @@ e2e_is_wine_process() {  # file name
   return 1
 }
 
-# Wine's loaders: every Windows program is a process of one of them, the
-# 64-bit ones or, for 32-bit programs, those of 32-bit Wine.
-E2E_WINE_LOADERS=(/usr/lib/wine/wine64 /usr/lib/wine/wine64-preloader
-  /usr/lib/wine/wine /usr/lib/wine/wine-preloader)
-
 # Process ids of the Windows programs of ours running in our prefix, one a
 # line, each followed by its path. One grep reads every process's environment
 # and the rest are shell built-ins: a fork per process is slow on a busy
@@ -156,7 +154,7 @@ e2e_our_processes() {
   while read -r environ; do
     pid=${environ#/proc/}
     pid=${pid%/environ}
-    for loader in "${E2E_WINE_LOADERS[@]}"; do
+    for loader in "${WINE_LOADER_FILES[@]}"; do
       [[ /proc/$pid/exe -ef $loader ]] && break
       loader=''
     done
@@ -199,6 +197,14 @@ e2e_reg_add() {  # name type data
   return "$E2E_RC"
 }
 
+# Wine's reg exits with 1 on every failure, a key or value that is not there
+# as much as a malformed key name or a syntax error, and says which on its
+# standard output. Succeeds when the last reg query found no such key or
+# value; any other failure is a failed query, never an absence.
+e2e_reg_not_found() {
+  [ "$E2E_RC" -eq 1 ] && grep -qxE 'reg: Unable to find the specified registry (key|value)' "$E2E_OUT"
+}
+
 e2e_reg_query() {  # [name]
   if [ $# -gt 0 ]; then
     e2e_run 30 reg query "$E2E_KEY" /v "$1"
@@ -217,9 +223,16 @@ e2e_reg_delete() {  # [name]  (no name: the whole key)
   return "$E2E_RC"
 }
 
-# The values under the key as "name|type|data" lines, from e2e_reg_query.
+# The values under the key as "name|type|data" lines, from e2e_reg_query;
+# none when there is no key. A failed query prints a line of its own, never
+# the same twice, and fails: it equals neither no values nor another result.
 e2e_reg_values() {
-  e2e_reg_query >/dev/null || return 1
+  if ! e2e_reg_query >/dev/null; then
+    e2e_reg_not_found && return 0
+    printf 'reg query failed (exit code %s) at %s: %s\n' "$E2E_RC" "$EPOCHREALTIME" \
+      "$(tr '\n' ' ' <"$E2E_OUT")"
+    return 1
+  fi
   sed -nE 's/^    (.*)    (REG_[A-Z_]+)    (.*)$/\1|\2|\3/p' "$E2E_OUT"
 }
 
@@ -332,6 +345,7 @@ e2e_begin() {  # test name
   [ -r "$E2E_RIG/env.sh" ] || e2e_die "no rig at $E2E_RIG: the fixture e2e.rig.setup did not run"
   # shellcheck source=/dev/null
   . "$E2E_RIG/env.sh"
+  [ -n "${WINELOADER:-}" ] || e2e_die "$E2E_RIG/env.sh names no Wine loader: set the rig up again"
   # The System folder as this build's programs see it: a 32-bit program that
   # opens system32 on 64-bit Windows (and Wine) is shown syswow64.
   if [ "${E2E_ARCH:-win64}" == win32 ]; then

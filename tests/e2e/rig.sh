@@ -17,7 +17,10 @@
 #
 # Nothing is found or stopped by name: the Xvfb is the process whose id and
 # start time setup wrote down, the Wine processes are those of RIG/prefix.
+# Everything runs through the Wine loader wine.sh chooses for ARCH, and
+# env.sh hands that choice on to the tests.
 set -u -o pipefail
+. "$(dirname "${BASH_SOURCE[0]}")/wine.sh"
 
 usage='usage: rig.sh setup RIG ANCHOR [win64|win32] | rig.sh check RIG | rig.sh cleanup RIG'
 action=${1:?$usage}
@@ -36,6 +39,7 @@ log() { printf 'rig: %s\n' "$*" >&2; }
 start_time() { awk '{ print $22 }' "/proc/$1/stat" 2>/dev/null; }
 
 wine_env() {
+  wine_choose "$arch" || return 1
   export WINEPREFIX=$prefix WINEARCH=win64 WINEDEBUG=-all
   # No desktop integration (menus, file associations) and no offer to fetch
   # Mono or Gecko, which would wait for a click.
@@ -50,9 +54,10 @@ wine_env() {
 stop_wine() {
   [ -d "$prefix" ] || return 0
   (
-    wine_env
-    timeout 30 wineserver -k </dev/null >/dev/null 2>&1
-    timeout 30 wineserver -w </dev/null >/dev/null 2>&1
+    # Any loader's server stops the prefix's: they share it.
+    wine_env 2>/dev/null || wine_choose win64 || exit 0
+    timeout 30 "$WINESERVER" -k </dev/null >/dev/null 2>&1
+    timeout 30 "$WINESERVER" -w </dev/null >/dev/null 2>&1
   )
   return 0
 }
@@ -83,9 +88,9 @@ stop_previous() {
 }
 
 # Succeeds when this machine can run the build's programs; otherwise prints
-# why. 64-bit Wine is what the rig itself runs on. The 32-bit programs need
-# a kernel that executes 32-bit code and 32-bit Wine, whose loader is
-# /usr/lib/wine/wine (scripts/setup installs it only where it can run).
+# why. The 64-bit ones need 64-bit Wine, always installed. The 32-bit ones
+# need a kernel that executes 32-bit code and 32-bit Wine, whose loader
+# wine.sh chooses for them (scripts/setup installs it only where it runs).
 can_run_arch() {
   [ "$arch" == win32 ] || return 0
   local reason
@@ -93,7 +98,7 @@ can_run_arch() {
     echo "$reason"
     return 1
   }
-  [ -x /usr/lib/wine/wine ] || {
+  (wine_choose win32) 2>/dev/null || {
     echo "32-bit Wine (wine32:i386) is not installed; scripts/setup installs it where 32-bit programs run"
     return 1
   }
@@ -124,15 +129,15 @@ start_xvfb() {
 
 make_prefix() {
   rm -rf "$prefix"
-  wine_env
+  wine_env || return 1
   export DISPLAY=$display
   local begin=$SECONDS
-  if ! timeout -k 10 240 wineboot -i </dev/null >"$rig/wineboot.log" 2>&1; then
-    log "wineboot -i failed or took longer than 240 s:"
+  if ! timeout -k 10 240 "$WINELOADER" wineboot.exe -i </dev/null >"$rig/wineboot.log" 2>&1; then
+    log "making the prefix failed or took longer than 240 s:"
     cat "$rig/wineboot.log" >&2
     return 1
   fi
-  log "wineboot -i made the prefix in $((SECONDS - begin)) s"
+  log "the prefix made through $WINELOADER in $((SECONDS - begin)) s"
 }
 
 # Succeeds when a process of the prefix runs a program of this file name.
@@ -154,7 +159,7 @@ start_anchor() {
     log "no anchor program at '$anchor'"
     return 1
   }
-  setsid timeout -k 5 3700 wine "$anchor" 3600 </dev/null >"$rig/anchor.log" 2>&1 &
+  setsid timeout -k 5 3700 "$WINELOADER" "$anchor" 3600 </dev/null >"$rig/anchor.log" 2>&1 &
   local begin=$SECONDS
   until prefix_runs "${anchor##*/}" && prefix_runs explorer.exe; do
     if [ "$SECONDS" -ge $((begin + 60)) ]; then
@@ -169,7 +174,7 @@ start_anchor() {
 check_prefix() {
   # A program that runs and hands back its exit code.
   local rc=0
-  timeout -k 5 60 wine cmd /c exit 7 </dev/null >"$rig/check.log" 2>&1 || rc=$?
+  timeout -k 5 60 "$WINELOADER" cmd /c exit 7 </dev/null >"$rig/check.log" 2>&1 || rc=$?
   [ -f "$prefix/drive_c/windows/system32/kernel32.dll" ] && [ "$rc" -eq 7 ] || {
     log "the prefix in $prefix does not run programs (exit code $rc, not 7):"
     cat "$rig/check.log" >&2
@@ -179,7 +184,7 @@ check_prefix() {
   # saver's) as managed and, when one is hidden, waits 2 s for a window
   # manager that never answers; unmanaged, they close at once, as on Windows.
   rc=0
-  timeout -k 5 60 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f \
+  timeout -k 5 60 "$WINELOADER" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f \
     </dev/null >>"$rig/check.log" 2>&1 || rc=$?
   [ "$rc" -eq 0 ] || {
     log "could not turn off managed windows (reg add exited with $rc)"
@@ -193,6 +198,8 @@ write_env() {
 export DISPLAY='$display'
 export WINEPREFIX='$prefix'
 export WINEARCH=win64
+export WINELOADER='$WINELOADER'
+export WINESERVER='$WINESERVER'
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES='$WINEDLLOVERRIDES'
 export LC_ALL=C.UTF-8

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The x86 package on 64-bit Windows (the rig's 64-bit prefix, Wine's own
-# 64-bit msiexec): its launch condition declines the install, which fails
+# msiexec): its launch condition declines the install, which fails
 # with 1603 before anything is written; neither the file nor a product
 # registration appears. E2E_MSI is the build's package.
 . "$(dirname "$0")/../e2e/lib.sh"

@@ -92,13 +92,15 @@ TEST_F(Launcher, TextsThatWouldNotFitStartNothing) {
         std::string path;
         std::string arguments;
         bool starts;
+        std::string directory;  // where it starts: "<path>\.." up to 256 bytes
     };
     const std::vector<Case> cases = {
-        {path256, std::string(260, 'a'), true},
-        {path256, std::string(261, 'a'), false},
-        {"C:\\a.scr", std::string(508, 'a'), true},  // 1 + 8 + 2 + 508 + NUL = 520
-        {"C:\\a.scr", std::string(509, 'a'), false},
-        {std::string(258, 'p'), "/s", false},  // too long for "\..", and no folder part
+        {path256, std::string(260, 'a'), true, path256 + "\\.."},
+        {path256, std::string(261, 'a'), false, ""},
+        // 1 + 8 + 2 + 508 + NUL = 520
+        {"C:\\a.scr", std::string(508, 'a'), true, "C:\\a.scr\\.."},
+        {"C:\\a.scr", std::string(509, 'a'), false, ""},
+        {std::string(258, 'p'), "/s", false, ""},  // too long for "\..", and no folder part
     };
     ASSERT_EQ(path256.size(), 256u);
     for (const Case& c : cases) {
@@ -110,6 +112,7 @@ TEST_F(Launcher, TextsThatWouldNotFitStartNothing) {
             ASSERT_EQ(fake::process.launches.size(), 1u);
             EXPECT_EQ(fake::process.launches[0].commandLine,
                       "\"" + c.path + "\" " + c.arguments);
+            EXPECT_EQ(fake::process.launches[0].currentDirectory, c.directory) << c.path.size();
         } else {
             EXPECT_TRUE(fake::CallsNamed({"CreateProcessA", "CloseHandle"}).empty());
             EXPECT_EQ(process, nullptr);

@@ -38,7 +38,7 @@ dlg_open() {
   rm -f "$DLG_SAVER_LOG"
   (
     exec env SLUMBERMIX_TEST_LOG="$(e2e_winpath "$DLG_SAVER_LOG")" "$@" \
-      timeout -k 5 150 wine "$E2E_SLUMBMIX" /c </dev/null >"$E2E_TEST_DIR/slumbmix.out" 2>&1
+      timeout -k 5 150 "$WINELOADER" "$E2E_SLUMBMIX" /c </dev/null >"$E2E_TEST_DIR/slumbmix.out" 2>&1
   ) &
   DLG_PID=$!
   dlg_drive find 30000 || e2e_die "the settings dialog did not open: $(cat "$DLG_DRIVER_OUT")"
@@ -108,12 +108,13 @@ dlg_expected_savers() {
   done | LC_ALL=C sort
 }
 
-# The registry values as "name|type|data" lines, sorted; a failed query is
-# logged with reg's output and fails.
+# The registry values as "name|type|data" lines, sorted, none without the
+# key; a failed query is logged, prints e2e_reg_values' line and fails.
 dlg_registry() {
   local values=$E2E_TEST_DIR/values
   if ! e2e_reg_values >"$values"; then
     e2e_log "reg query failed (exit $E2E_RC): $(cat "$E2E_OUT" "$E2E_ERR")"
+    cat "$values"
     return 1
   fi
   LC_ALL=C sort "$values"

@@ -64,7 +64,7 @@ part activation
 e2e_start 60 "$savers/first.scr" /s
 if e2e_wait_for 20 "the first window" has_window first.scr; then
   first=$(started first.scr)
-  timeout -k 5 60 wine "$savers/second.scr" /s </dev/null >"$E2E_TEST_DIR/second.out" 2>&1 &
+  timeout -k 5 60 "$WINELOADER" "$savers/second.scr" /s </dev/null >"$E2E_TEST_DIR/second.out" 2>&1 &
   e2e_wait_for 20 "the second window" has_window second.scr || e2e_fail "second /s: no window"
   e2e_expect "the first ends when the second takes the activation" e2e_wait_exit 10
   e2e_expect_eq "first: exit reason" "$(e2e_saver_events exit "$first")" deactivated

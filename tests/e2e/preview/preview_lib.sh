@@ -37,7 +37,7 @@ preview_start() {  # args...
   PREVIEW_RC=$E2E_TEST_DIR/rc.$RANDOM
   rm -f "$PREVIEW_RC"
   ( rc=0
-    timeout -k 5 60 wine "$E2E_SLUMBMIX" "$@" </dev/null >>"$E2E_TEST_DIR/program.log" 2>&1 || rc=$?
+    timeout -k 5 60 "$WINELOADER" "$E2E_SLUMBMIX" "$@" </dev/null >>"$E2E_TEST_DIR/program.log" 2>&1 || rc=$?
     echo "$rc" >"$PREVIEW_RC" ) &
 }
 
