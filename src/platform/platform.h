@@ -56,12 +56,18 @@ constexpr std::uint32_t kWaitObject0 = 0;
 constexpr std::uint32_t kWaitTimeout = 0x102;
 constexpr std::uint32_t kWaitFailed = 0xFFFFFFFF;
 constexpr std::uint32_t kQsSendMessage = 0x0040;
+constexpr std::uint32_t kQsInput = 0x0407;  // QS_MOUSE | QS_KEY | QS_RAWINPUT (QS_INPUT)
 constexpr std::uint32_t kPmNoRemove = 0x0000;
+constexpr std::uint32_t kPmRemove = 0x0001;
+constexpr std::uint32_t kPmQsInput = kQsInput << 16;
 constexpr std::uint32_t kPmQsSendMessage = kQsSendMessage << 16;
 
 // Processes
 constexpr std::uint32_t kIdlePriorityClass = 0x40;
 constexpr std::uint32_t kCreateSeparateWowVdm = 0x800;
+// Exit codes from here up are exception statuses (NTSTATUS severity
+// "error"): the code Windows gives a process it ends because it crashed.
+constexpr std::uint32_t kFirstExceptionStatus = 0xC0000000;
 // sizeof(STARTUPINFOA), the value a child's start-up record carries in its
 // size field: 68 bytes in the 32-bit program, 104 in the 64-bit one. The
 // host build stands for the 32-bit release program. The Win32 side checks
@@ -270,9 +276,13 @@ std::uint32_t MsgWaitForMultipleObjects(std::uint32_t count, const Handle* handl
                                         std::int32_t waitAll, std::uint32_t milliseconds,
                                         std::uint32_t wakeMask);
 std::int32_t CloseHandle(Handle handle);
+std::int32_t GetExitCodeProcess(Handle process, std::uint32_t* exitCode);
 std::uint32_t GetTickCount();
 
 // ---------------------------------------------------------------- input and cursor
+// The tick count of the last input event the system received, any program's,
+// real or imitated (GetLastInputInfo). 0 when it could not be read.
+std::int32_t GetLastInputInfo(std::uint32_t* tick);
 std::int32_t GetCursorPos(Point* point);
 std::int32_t SetCursorPos(std::int32_t x, std::int32_t y);
 void keybd_event(std::uint8_t vk, std::uint8_t scan, std::uint32_t flags, std::uintptr_t extra);

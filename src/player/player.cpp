@@ -1,8 +1,9 @@
 // Run mode: the found screen savers play one after another, least played
 // first, each as a child process. A child that ends by itself means the user
-// touched the mouse or keyboard, and the whole run ends; a child that is
-// still running when the change time is up is closed, and the next one
-// starts.
+// touched the mouse or keyboard, and the whole run ends, unless it crashed or
+// ended at once with nobody touching anything: then it is skipped. A child
+// that is still running when the change time is up is closed, and the next
+// one starts.
 #include "player/player.h"
 
 #include "catalogue/catalogue.h"
@@ -93,7 +94,8 @@ std::int32_t HighestPlayCount(const SaverList& list) {
     return highest;
 }
 
-// Launches that fail in a row. Without a limit a catalogue in which nothing
+// Launches that fail in a row (a child skipped because it crashed or ended
+// at once counts as one). Without a limit a catalogue in which nothing
 // can be started (files deleted since the scan, a broken DefSaver) would keep
 // the loop launching without pause for as long as the system lets a screen
 // saver run.
@@ -122,6 +124,30 @@ bool EveryChoiceFailed(LaunchFailures& failures, const SaverList& list) {
     return LowestPlayCount(list) > failures.mark;
 }
 
+bool Crashed(plat::Handle child) {
+    std::uint32_t code = 0;
+    return plat::GetExitCodeProcess(child, &code) != 0 && code >= plat::kFirstExceptionStatus;
+}
+
+// A child that ended by itself normally means the user ended it. Not when
+// nobody touched anything since it was launched and it crashed (Windows
+// ends a crashed program silently) or ended within the shortest play (it
+// could not start: a missing runtime, a refused Windows version): such a
+// saver is skipped like one that could not be launched. A saver closed on
+// purpose by another program (WM_CLOSE to its window, for a call or a
+// reminder) ends normally after its first seconds, and still ends the run.
+//
+// Ticks wrap after 49.7 days, so times are taken as distances from the
+// launch; the last input is read before the clock, so it is never later.
+// When the system cannot say, it counts as input.
+bool FailedWithoutInput(plat::Handle child, std::uint32_t launched) {
+    std::uint32_t lastInput = 0;
+    if (plat::GetLastInputInfo(&lastInput) == 0) return false;
+    const std::uint32_t played = plat::GetTickCount() - launched;
+    if (lastInput - launched <= played) return false;
+    return played < kShortestPlay || Crashed(child);
+}
+
 // Plays until a child ends by itself, its wait fails, or nothing can be
 // launched any more.
 void Play(SaverList& list, const char* optionText) {
@@ -132,20 +158,20 @@ void Play(SaverList& list, const char* optionText) {
             Settings.Random != 0 ? EntryPath(list, SelectLeastPlayed(list)) : Settings.DefSaver;
 
         plat::Handle child = nullptr;
-        if (!LaunchSaver(path, optionText, &child)) {
-            failures.inRow = true;
-            if (EveryChoiceFailed(failures, list)) return;
-            continue;
+        const std::uint32_t launched = plat::GetTickCount();
+        bool failed = !LaunchSaver(path, optionText, &child);
+        if (!failed) {
+            // A timeout means the change time is up: replace the saver.
+            // Otherwise it ended by itself or the wait failed, and the run
+            // is over, unless the child failed on its own.
+            const std::uint32_t result = plat::WaitForSingleObject(child, PlayTime());
+            if (result == plat::kWaitTimeout) CloseRunningSaver(child);
+            failed = result == plat::kWaitObject0 && FailedWithoutInput(child, launched);
+            plat::CloseHandle(child);
+            if (result != plat::kWaitTimeout && !failed) return;
         }
-        failures.inRow = false;
-
-        // A timeout means the change time is up: replace the saver. Anything
-        // else means it ended by itself (the user ended it) or the wait
-        // failed, and the run is over.
-        const bool ended = WaitForEnd(child, PlayTime());
-        if (!ended) CloseRunningSaver(child);
-        plat::CloseHandle(child);
-        if (ended) return;
+        failures.inRow = failed;
+        if (failed && EveryChoiceFailed(failures, list)) return;
     }
 }
 

@@ -15,6 +15,7 @@
 #include "fake/fake_process.h"
 #include "fake/fake_registry.h"
 #include "fake/fake_startup.h"
+#include "fake/fake_window.h"
 #include "settings/settings.h"
 #include "startup/startup.h"
 
@@ -490,54 +491,64 @@ TEST_F(SettingsDialog, SettingAndPreviewRunTheSelectedSaverAndWaitForIt) {
         EXPECT_EQ(Command(c.button), 0);
         ASSERT_EQ(fake::process.launches.size(), 1u);
         EXPECT_EQ(fake::process.launches[0].commandLine, c.commandLine);
-        // Composition first, then the launch, an unbounded wait and the handle closed.
+        // Composition first, then the launch, an unbounded wait, the handle
+        // closed and the dialog enabled again (a saver's dialog that was
+        // killed never gave it back).
         const auto seen = fake::CallsNamed({"DwmEnableComposition", "CreateProcessA",
                                             "WaitForSingleObject", "MsgWaitForMultipleObjects",
-                                            "CloseHandle"});
-        ASSERT_EQ(seen.size(), 5u) << ::testing::PrintToString(seen);
+                                            "CloseHandle", "EnableWindow"});
+        ASSERT_EQ(seen.size(), 6u) << ::testing::PrintToString(seen);
         EXPECT_EQ(seen[0].rfind("DwmEnableComposition", 0), 0u);
         EXPECT_EQ(seen[1].rfind("CreateProcessA", 0), 0u);
         EXPECT_EQ(seen[2], fake::Call("CloseHandle", fake::ThreadHandle(0)));
         EXPECT_EQ(seen[3], fake::Call("MsgWaitForMultipleObjects", 1u, fake::ProcessHandle(0), 0,
-                                      0xFFFFFFFFu, 0x40u));
+                                      0xFFFFFFFFu, 0x447u));
         EXPECT_EQ(seen[4], fake::Call("CloseHandle", fake::ProcessHandle(0)));
+        EXPECT_EQ(seen[5], fake::Call("EnableWindow", kDialog, 1));
         EXPECT_EQ(Saves(), 0u);
     }
 }
 
 // While the saver runs, the dialog's thread serves what other threads send
-// it (a saver's settings dialog owned by ours sends while it is created),
-// and takes nothing else from its queue: the dialog stays unresponsive.
-TEST_F(SettingsDialog, TheWaitServesSentMessagesUntilTheSaverEnds) {
-    const std::uint32_t kSent = plat::kWaitObject0 + 1;
+// it (a saver's settings dialog owned by ours sends while it is created) and
+// takes its input out of the queue without dispatching it, until the queue
+// holds neither; posted messages stay: the dialog stays unresponsive.
+TEST_F(SettingsDialog, TheWaitServesSentMessagesAndDropsInputUntilTheSaverEnds) {
+    const std::uint32_t kWoke = plat::kWaitObject0 + 1;
     const struct {
         std::deque<std::uint32_t> wakes;
-        std::size_t serves;
+        std::vector<int> taken;  // input messages taken after each wake
     } cases[] = {
-        {{plat::kWaitObject0}, 0},
-        {{kSent, kSent, plat::kWaitObject0}, 2},
-        {{kSent, plat::kWaitFailed}, 1},  // a failed wait ends it too
-        {{plat::kWaitTimeout}, 0},        // cannot happen without a limit; still not a hang
+        {{plat::kWaitObject0}, {}},
+        {{kWoke, kWoke, plat::kWaitObject0}, {2, 0}},
+        {{kWoke, plat::kWaitFailed}, {1}},  // a failed wait ends it too
+        {{plat::kWaitTimeout}, {}},         // cannot happen without a limit; still not a hang
     };
     for (const auto& c : cases) {
         SetUp();
         Init();
         Choose(0);
         fake::process.msgWaitResults = c.wakes;
+        for (int n : c.taken) {
+            fake::window.peeks.insert(fake::window.peeks.end(), n, 1);
+            fake::window.peeks.push_back(0);
+        }
         fake::calls.clear();
         Command(kIdSetting);
-        const auto seen = fake::CallsNamed(
-            {"MsgWaitForMultipleObjects", "PeekMessageA", "GetMessageA", "CloseHandle"});
+        const auto seen = fake::CallsNamed({"MsgWaitForMultipleObjects", "PeekMessageA",
+                                            "GetMessageA", "DispatchMessageA", "CloseHandle"});
         std::vector<std::string> expected = {fake::Call("CloseHandle", fake::ThreadHandle(0))};
         for (std::size_t i = 0; i < c.wakes.size(); ++i) {
             expected.push_back(fake::Call("MsgWaitForMultipleObjects", 1u, fake::ProcessHandle(0),
-                                          0, 0xFFFFFFFFu, 0x40u));
-            if (i < c.serves)
-                expected.push_back(fake::Call("PeekMessageA", nullptr, 0u, 0u, 0x400000u));
+                                          0, 0xFFFFFFFFu, 0x447u));
+            if (i < c.taken.size())
+                expected.insert(expected.end(), c.taken[i] + 1,
+                                fake::Call("PeekMessageA", nullptr, 0u, 0u, 0x4470001u));
         }
         expected.push_back(fake::Call("CloseHandle", fake::ProcessHandle(0)));
         EXPECT_EQ(seen, expected);
         EXPECT_TRUE(fake::process.msgWaitResults.empty());
+        EXPECT_TRUE(fake::window.peeks.empty());
     }
 }
 

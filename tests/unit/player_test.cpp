@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <deque>
 #include <string>
 #include <vector>
 
@@ -41,6 +42,13 @@ std::vector<std::string> LaunchedCommandLines() {
     std::vector<std::string> lines;
     for (const auto& launch : fake::process.launches) lines.push_back(launch.commandLine);
     return lines;
+}
+
+// Each tick twice: the selection's reading of the clock and the launch's.
+std::deque<std::uint32_t> Twice(const std::vector<std::uint32_t>& ticks) {
+    std::deque<std::uint32_t> both;
+    for (auto tick : ticks) both.insert(both.end(), {tick, tick});
+    return both;
 }
 
 std::string Quoted(const std::string& path, const char* option = "/s") {
@@ -232,7 +240,7 @@ TEST_F(Player, AFailedPlayWaitEndsTheRun) {
 TEST_F(Player, RotationPlaysEveryEntryBeforeAnyRepeats) {
     GiveSavers({"a.scr", "b.scr", "c.scr", "d.scr"});
     // A different start position for every choice.
-    fake::process.ticks = {0, 640, 129, 5000, 77, 900, 1280, 300};
+    fake::process.ticks = Twice({0, 640, 129, 5000, 77, 900, 1280, 300});
     fake::input.foundWindows.assign(8, kChildWindow);
     for (int i = 0; i < 7; ++i) {
         fake::process.waitResults.push_back(kWaitTimeout);  // change time up
@@ -273,7 +281,8 @@ TEST_F(Player, FixedPlayRunsDefSaverWithoutLimitUntilItEnds) {
     EXPECT_EQ(fake::process.launches[0].commandLine, "\"D:\\Other Savers\\Fixed.scr\" /s");
     EXPECT_EQ(fake::process.launches[0].currentDirectory, "D:\\Other Savers\\Fixed.scr\\..");
     EXPECT_EQ(PlayerCalls(), Join({Launch(0, kInfinite), CloseProcess(0)}));
-    EXPECT_TRUE(fake::CallsNamed({"GetTickCount"}).empty()) << "no selection in fixed play";
+    EXPECT_EQ(fake::CallsNamed({"GetTickCount"}).size(), 2u)
+        << "the launch's and the end's ticks only: no selection in fixed play";
 }
 
 TEST_F(Player, EmptyCatalogueEndsAtOnceEvenWithAnExistingDefSaver) {
@@ -324,7 +333,7 @@ TEST_F(Player, LaunchFailuresEnd) {
         Settings.Random = c.random;
         std::snprintf(Settings.DefSaver, sizeof Settings.DefSaver, "%s", c.defSaver);
         fake::process.createResults.assign(c.creates.begin(), c.creates.end());
-        fake::process.ticks.assign(c.ticks.begin(), c.ticks.end());
+        fake::process.ticks = Twice(c.ticks);
         fake::process.waitResults.assign(c.waits.begin(), c.waits.end());
         fake::input.foundWindows.assign(4, kChildWindow);
 
@@ -336,10 +345,66 @@ TEST_F(Player, LaunchFailuresEnd) {
     }
 }
 
+// A child that ended by itself is skipped, like a launch that failed, only
+// when nobody touched anything since its launch and it crashed or ended
+// within the shortest play; otherwise the run ends as before.
+TEST_F(Player, AChildThatFailedWithoutInputIsSkipped) {
+    constexpr std::uint64_t kFails = 1ull << 32;  // the call fails
+    const struct {
+        const char* name;
+        std::uint32_t launched, ended;
+        std::uint64_t lastInput, exitCode;
+        bool skipped;
+    } cases[] = {
+        {"exited at once", 10000, 10500, 9000, 0, true},
+        {"exited just before the shortest play", 10000, 11999, 9000, 0, true},
+        {"ended normally after it (closed by another program)", 10000, 12000, 9000, 0, false},
+        {"crashed late", 10000, 70000, 9000, 0xC0000005, true},
+        {"the lowest exception status", 10000, 70000, 9000, 0xC0000000, true},
+        {"below it", 10000, 70000, 9000, 0xBFFFFFFF, false},
+        {"input at the launch tick", 10000, 10500, 10000, 0xC0000005, false},
+        {"input while it played", 10000, 70000, 60000, 0xC0000005, false},
+        {"the last input unknown", 10000, 10500, kFails, 0xC0000005, false},
+        {"the exit code unknown", 10000, 70000, 9000, kFails, false},
+        {"the clock wrapped, input before the launch", 0xFFFFFF00, 0x100, 0xFFFFFE00, 0, true},
+        {"the clock wrapped, input after the launch", 0xFFFFFF00, 0x100, 0x10, 0, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Again();
+        GiveSavers({"a.scr", "b.scr"});
+        // Selection and launch, then the end; the next saver is ended by the
+        // user (input "now", the fake's default).
+        fake::process.ticks = {c.launched, c.launched, c.ended};
+        fake::input.lastInput = {c.lastInput};
+        fake::process.exitCodes = {c.exitCode};
+
+        RunPlayer("/s");
+
+        EXPECT_EQ(PlayerCalls(), c.skipped ? Join({Launch(0, 180000), CloseProcess(0),
+                                                   Launch(1, 180000), CloseProcess(1)})
+                                           : Join({Launch(0, 180000), CloseProcess(0)}));
+    }
+
+    // Failures count like failed launches: when every saver fails each is
+    // tried once and the run ends; fixed play ends at the first.
+    for (std::int32_t random : {1, 0}) {
+        SCOPED_TRACE(random);
+        Again();
+        GiveSavers({"a.scr", "b.scr", "c.scr"});
+        Settings.Random = random;
+        std::snprintf(Settings.DefSaver, sizeof Settings.DefSaver, "%s", Saver("a.scr").c_str());
+        fake::process.ticks = {5000};
+        fake::input.lastInput.assign(4, 4000);
+        RunPlayer("/s");
+        EXPECT_EQ(fake::CallsNamed({"CreateProcessA"}).size(), random ? 3u : 1u);
+    }
+}
+
 TEST_F(Player, AfterFailuresTheWorkingSaverPlays) {
     GiveSavers({"a.scr", "b.scr", "c.scr"});
     fake::process.createResults = {1, 0, 0, 0, 0, 1};
-    fake::process.ticks = {0, 0, 0, 128, 128, 128};
+    fake::process.ticks = Twice({0, 0, 0, 128, 128, 128});
     fake::process.waitResults = {kWaitTimeout, kWaitObject0, kWaitObject0};
     fake::input.foundWindows = {kChildWindow};
 

@@ -88,6 +88,12 @@ std::uint32_t MsgWaitForMultipleObjects(std::uint32_t count, const Handle* handl
     return ::MsgWaitForMultipleObjects(count, handles, waitAll, milliseconds, wakeMask);
 }
 std::int32_t CloseHandle(Handle handle) { return ::CloseHandle(handle); }
+std::int32_t GetExitCodeProcess(Handle process, std::uint32_t* exitCode) {
+    DWORD code = 0;
+    BOOL ok = ::GetExitCodeProcess(process, &code);
+    if (ok) *exitCode = code;
+    return ok;
+}
 std::uint32_t GetTickCount() { return ::GetTickCount(); }
 
 }  // namespace plat

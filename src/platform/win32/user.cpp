@@ -3,6 +3,10 @@
 
 #include "platform/win32/win32.h"
 
+// Input as every Windows since 2000 counts it; later additions (touch,
+// pointer) are refused as flags by older systems.
+static_assert(plat::kQsInput == (QS_MOUSE | QS_KEY | QS_RAWINPUT), "kQsInput must be QS_INPUT");
+
 namespace plat {
 using win32::As;
 
@@ -18,6 +22,13 @@ std::int32_t GetCursorPos(Point* point) {
 std::int32_t SetCursorPos(std::int32_t x, std::int32_t y) { return ::SetCursorPos(x, y); }
 void keybd_event(std::uint8_t vk, std::uint8_t scan, std::uint32_t flags, std::uintptr_t extra) {
     ::keybd_event(vk, scan, flags, extra);
+}
+std::int32_t GetLastInputInfo(std::uint32_t* tick) {
+    LASTINPUTINFO info = {};
+    info.cbSize = sizeof info;
+    BOOL ok = ::GetLastInputInfo(&info);
+    if (ok) *tick = info.dwTime;
+    return ok;
 }
 Hcursor SetCursor(Hcursor cursor) { return ::SetCursor(As<HCURSOR>(cursor)); }
 Hcursor LoadCursorA(Hmodule instance, std::uintptr_t id) {

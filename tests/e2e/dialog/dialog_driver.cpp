@@ -20,6 +20,8 @@
 //   serves-sent <ms>      whether the dialog answers a sent message within <ms>
 //   gone <ms>             wait up to <ms> for the dialog to end
 //   rect                  the dialog's screen rectangle: left top width height
+//   centre <id>           the screen point at the middle of a control: x y,
+//                         where a real click (xdotool) on it lands
 //   handle                the dialog's window handle, in decimal, as a screen
 //                         saver's "/c:<handle>" takes it
 //   enabled               whether the dialog takes input (a modal dialog it
@@ -249,6 +251,11 @@ int main() {
             GetWindowRect(g_dialog, &r);
             std::printf("rect=%ld %ld %ld %ld\n", r.left, r.top, r.right - r.left,
                         r.bottom - r.top);
+            std::fflush(stdout);
+        } else if (step == L"centre") {
+            RECT r;
+            if (!GetWindowRect(Item(_wtoi(next())), &r)) return Fail("no such control");
+            std::printf("centre=%ld %ld\n", (r.left + r.right) / 2, (r.top + r.bottom) / 2);
             std::fflush(stdout);
         } else if (step == L"handle") {
             Print("handle", std::to_string(reinterpret_cast<UINT_PTR>(g_dialog)));

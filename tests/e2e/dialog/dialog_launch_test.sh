@@ -12,7 +12,8 @@
 # full-screen until real input ends it; it closes as soon as it loses the
 # activation, so ours must leave it the activation. First, as a control, the
 # saver's dialog is given ours as its owner (/c:<handle>) by the test while
-# ours serves its messages as usual.
+# ours serves its messages as usual. Last, Setting again, with the saver
+# killed while its dialog is up.
 . "$(dirname "$0")/../lib.sh"
 . "$(dirname "$0")/dialog_lib.sh"
 dlg_begin "${E2E_TEST:-dialog.launch}"
@@ -138,6 +139,32 @@ if dlg_drive post-click 112 saver-shown 20000; then
   expect_saver_gone_ours_back Preview move
 else
   e2e_fail "Preview showed no saver window"
+fi
+
+# The saver's dialog disabled ours, and only its own end would enable ours
+# again: when its process is killed instead, as a crash ends it, ours must
+# enable itself and take a real click.
+e2e_log "-- library-style saver, Setting: killed while its dialog is up"
+rm -f "$DLG_SAVER_LOG"
+library_pid() { e2e_our_processes | awk 'tolower($2) == "libstyle.scr" { print $1 }'; }
+library_gone() { [ -z "$(library_pid)" ]; }
+random_changed() { dlg_drive dump && [ "$(dlg_value check.107)" != "$1" ]; }
+dlg_drive dump || e2e_fail "dump"
+random=$(dlg_value check.107)
+if dlg_drive select "$library_line" post-click 111 box 10000 enabled; then
+  dlg_expect "killed: ours is disabled under the saver's dialog" enabled 0
+  pid=$(library_pid)
+  e2e_expect "killed: the saver's process ($pid) is killed" kill -KILL "${pid:-none}"
+  e2e_expect "killed: the saver's process is gone" e2e_wait_for 10 "the saver to end" library_gone
+  dlg_drive box-gone 10000 responsive 10000 enabled centre 107 || e2e_fail "driver"
+  dlg_expect "killed: ours answers again" responsive 1
+  dlg_expect "killed: ours is enabled again" enabled 1
+  read -r x y <<<"$(dlg_value centre)"
+  timeout 5 xdotool mousemove "${x:-0}" "${y:-0}" click 1
+  e2e_expect "killed: ours takes a real click on its Random box" \
+    e2e_wait_for 5 "the Random box to change" random_changed "$random"
+else
+  e2e_fail "killed: the saver's dialog did not appear within 10 s"
 fi
 
 dlg_drive click 2

@@ -6,6 +6,12 @@
 // contains (case does not matter), looked for in this order:
 //
 //   exit    ends at once, in every mode, without making a window.
+//   crash   in run mode, kCrashAfterMs after its start, writes to a
+//           read-only page: an access violation nothing handles, so the
+//           system ends it with the exception status as its exit code. It
+//           makes no window: under Wine a window appearing under the pointer
+//           counts as input for GetLastInputInfo, which the player would
+//           take for the user's. Other modes as "close".
 //   escape  ends only on WM_KEYDOWN with VK_ESCAPE; ignores WM_CLOSE, other
 //           keys, mouse buttons and movement.
 //   input   ignores WM_CLOSE; ends on any key press, mouse button or mouse
@@ -50,6 +56,8 @@
 //   WM_MOUSEMOVE <x> <y> honoured|ignored   (only beyond kMoveThreshold
 //            pixels from the last position noted)
 //   WM_ACTIVATEAPP <0|1>
+//   crash access-violation           (crash only) just before it crashes;
+//            no exit line follows
 //   exit <reason>                    last line: immediate, close, key,
 //            button, move, cap, other-mode, no-window
 #define WIN32_LEAN_AND_MEAN
@@ -66,8 +74,11 @@ namespace {
 constexpr DWORD kOtherModeMs = 500;
 constexpr int kMoveThreshold = 3;  // pixels on either axis
 constexpr UINT_PTR kCapTimer = 1;
+// Longer than a player's shortest play (2 s), so that only its exit code
+// tells the crash from an end.
+constexpr DWORD kCrashAfterMs = 3000;
 
-enum class Behaviour { Close, Input, Escape, Exit };
+enum class Behaviour { Close, Input, Escape, Exit, Crash };
 
 struct SaverState {
     Behaviour behaviour;
@@ -96,6 +107,7 @@ void ChooseBehaviour(const char* modulePath) {
         Behaviour behaviour;
     };
     static const Keyword keywords[] = {{"exit", Behaviour::Exit},
+                                       {"crash", Behaviour::Crash},
                                        {"escape", Behaviour::Escape},
                                        {"input", Behaviour::Input},
                                        {"close", Behaviour::Close}};
@@ -131,6 +143,7 @@ COLORREF BehaviourColour() {
         case Behaviour::Close: return RGB(0, 0, 160);
         case Behaviour::Input: return RGB(0, 128, 0);
         case Behaviour::Escape: return RGB(160, 0, 0);
+        case Behaviour::Crash:
         case Behaviour::Exit: break;
     }
     return RGB(96, 96, 96);
@@ -143,6 +156,16 @@ void End(HWND window, const char* reason) {
 
 bool EndsOnInput() {
     return g_saver.behaviour == Behaviour::Close || g_saver.behaviour == Behaviour::Input;
+}
+
+// A write to a read-only page of its own faults on every system (Wine leaves
+// address 0 writable); the pointer is read from a volatile so the compiler
+// cannot drop the write.
+void Crash() {
+    Log("crash access-violation");
+    int* volatile readOnly = static_cast<int*>(
+        VirtualAlloc(nullptr, 4096, MEM_COMMIT | MEM_RESERVE, PAGE_READONLY));
+    *readOnly = 1;
 }
 
 const char* Verdict(bool honoured) { return honoured ? "honoured" : "ignored"; }
@@ -299,6 +322,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     if (g_saver.behaviour == Behaviour::Exit) {
         Log("exit immediate");
         return 0;
+    }
+    if (g_saver.behaviour == Behaviour::Crash && runMode) {
+        Sleep(kCrashAfterMs);
+        Crash();
     }
     if (!runMode) {
         Sleep(kOtherModeMs);

@@ -1,4 +1,5 @@
 #include "fake/fake_input.h"
+#include "fake/fake_process.h"
 
 namespace fake {
 InputState input;
@@ -26,6 +27,18 @@ std::int32_t SetCursorPos(std::int32_t x, std::int32_t y) {
 
 void keybd_event(std::uint8_t vk, std::uint8_t scan, std::uint32_t flags, std::uintptr_t extra) {
     Record("keybd_event", vk, scan, flags, extra);
+}
+
+std::int32_t GetLastInputInfo(std::uint32_t* tick) {
+    Record("GetLastInputInfo");
+    std::uint64_t last = fake::process.ticks.empty() ? 0 : fake::process.ticks.front();
+    if (!input.lastInput.empty()) {
+        last = input.lastInput.front();
+        input.lastInput.pop_front();
+    }
+    if (last > 0xFFFFFFFFu) return 0;
+    *tick = static_cast<std::uint32_t>(last);
+    return 1;
 }
 
 Hwnd FindWindowA(const char* className, const char* title) {

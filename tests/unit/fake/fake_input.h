@@ -15,6 +15,9 @@ struct InputState {
     // FindWindowA answers in order; null (no such window) when empty.
     std::deque<plat::Hwnd> foundWindows;
     plat::Hwnd foreground = Token(900);
+    // GetLastInputInfo answers in order; when empty, the tick GetTickCount
+    // shows now (input just now). An answer above 0xFFFFFFFF makes it fail.
+    std::deque<std::uint64_t> lastInput;
 };
 extern InputState input;
 

@@ -70,6 +70,18 @@ std::int32_t CloseHandle(Handle handle) {
     return 1;
 }
 
+std::int32_t GetExitCodeProcess(Handle handle, std::uint32_t* exitCode) {
+    Record("GetExitCodeProcess", handle);
+    std::uint64_t code = 0;
+    if (!process.exitCodes.empty()) {
+        code = process.exitCodes.front();
+        process.exitCodes.pop_front();
+    }
+    if (code > 0xFFFFFFFFu) return 0;
+    *exitCode = static_cast<std::uint32_t>(code);
+    return 1;
+}
+
 std::uint32_t GetTickCount() {
     Record("GetTickCount");
     if (process.ticks.empty()) return 0;

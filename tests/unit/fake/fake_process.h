@@ -24,6 +24,9 @@ struct ProcessState {
     std::deque<std::uint32_t> waitResults;
     // MsgWaitForMultipleObjects answers in order; WAIT_OBJECT_0 when empty.
     std::deque<std::uint32_t> msgWaitResults;
+    // GetExitCodeProcess answers in order; when empty it succeeds with 0.
+    // An answer above 0xFFFFFFFF makes the call fail.
+    std::deque<std::uint64_t> exitCodes;
     // GetTickCount answers in order; the last one repeats when one is left.
     std::deque<std::uint32_t> ticks{0};
     std::vector<LaunchRecord> launches;

@@ -93,12 +93,14 @@ std::int32_t GetMessageA(Msg* msg, Hwnd hwnd, std::uint32_t first, std::uint32_t
     return msg->message == kWmQuit ? 0 : 1;
 }
 
-// Sent messages are never scripted: nothing is delivered or taken.
 std::int32_t PeekMessageA(Msg* msg, Hwnd hwnd, std::uint32_t first, std::uint32_t last,
                           std::uint32_t remove) {
     Record("PeekMessageA", hwnd, first, last, remove);
     *msg = Msg{};
-    return 0;
+    if (window.peeks.empty()) return 0;
+    const std::int32_t taken = window.peeks.front();
+    window.peeks.pop_front();
+    return taken;
 }
 
 std::int32_t TranslateMessage(const Msg* msg) {

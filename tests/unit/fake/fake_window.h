@@ -27,6 +27,9 @@ struct WindowState {
     // Messages GetMessageA hands out, in order. When the queue runs dry the
     // loop gets WM_QUIT with wParam 0, so a test can never hang in it.
     std::deque<plat::Msg> queue;
+    // PeekMessageA answers in order (non-zero: a message was taken); 0 when
+    // empty. Sent messages are never scripted.
+    std::deque<std::int32_t> peeks;
 
     // What the fake saw.
     plat::WindowProc proc = nullptr;  // the registered procedure

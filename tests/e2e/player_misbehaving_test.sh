@@ -1,0 +1,40 @@
+#!/usr/bin/env bash
+# Run mode under Wine: a saver that exits at once, and one that crashes (an
+# access violation) 3 s after its start, each in a rotation with a normal
+# saver. Nobody touches anything while they fail, so the rotation goes on
+# past them; the user's move then ends the normal saver and the run, with
+# exit code 0.
+#
+# Windows 10 ends a crashed program silently; Wine does once its crash
+# dialog is off, but its debugger still shows a console window at the top
+# left corner for a second, and Wine counts a window appearing under the
+# pointer as input, which the player would take for the user's: the
+# pointer rests elsewhere.
+. "$(dirname "$0")/lib.sh"
+. "$(dirname "$0")/player_lib.sh"
+e2e_begin "${E2E_TEST:-player.misbehaving}"
+e2e_run 30 reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f
+[ "$E2E_RC" -eq 0 ] || e2e_die "could not turn off the crash dialog: $(cat "$E2E_OUT" "$E2E_ERR")"
+
+is_normal() { [[ $(player_saver_name "$1") == alpha* ]]; }
+three_or_ended() { player_has_runs 3 || e2e_background_ended; }
+
+for failing in bravo_exit.scr charlie_crash.scr; do
+  rm -f "$E2E_SAVER_LOG"
+  # Long enough for the crash and Wine's debugger to end before a change-over.
+  player_setup 10000 alpha_close.scr "$failing"
+  timeout 5 xdotool mousemove 900 700
+  e2e_start 120 "$E2E_SLUMBMIX" /s
+  # Both savers once, then a third start: the run went on past the failing one.
+  e2e_wait_for 60 "a third saver" three_or_ended
+  e2e_expect "$failing: a third saver started ($(player_run_count) did)" player_has_runs 3
+  e2e_log "$failing: played $(for p in $(player_runs); do printf '%s ' "$(player_saver_name "$p")"; done)"
+  e2e_expect "$failing: it exited at once or crashed" \
+    grep -Eq ' (exit immediate|crash access-violation)$' "$E2E_SAVER_LOG"
+  player_end_by_user 40 is_normal
+  e2e_expect "$failing: real input ended the normal saver" test -n "$PLAYER_ENDED_BY"
+  e2e_wait_exit 30 || e2e_fail "$failing: SLUMBMIX.SCR did not end"
+  e2e_expect_eq "$failing: exit code of SLUMBMIX.SCR" "$E2E_RC" 0
+  e2e_expect "$failing: no process left, no debugger either" e2e_wait_no_process_of_ours 15
+done
+e2e_done
