@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Builds the Windows Installer package of one build of SLUMBMIX.SCR.
 
-    make_msi.py --wixl WIXL --wxs slumbermix.wxs --arch x64|x86
+    make_msi.py --wixl WIXL --msibuild MSIBUILD --wxs slumbermix.wxs --arch x64|x86
                 --version 1.4.0 --name Slumbermix --manufacturer Brimlo
                 --scr SLUMBMIX.SCR --icon slumbermix.ico --output OUT.msi
 
@@ -18,6 +18,14 @@ bytes:
 - the product code is derived from the build and the version: each new
   version is a new product, which the major upgrade of the older needs,
   and the same version of the same build is always the same product.
+
+wixl also leaves the File table's Version of SLUMBMIX.SCR empty and gives
+the file a hash instead, as for a file without a version resource. Windows
+Installer would then keep any versioned SLUMBMIX.SCR already in the folder
+(a copy put there by hand, say) rather than replace it with an unversioned
+one, report success, and delete the old file on removal. So the File row
+gets the version of the file's own version resource, and the MsiFileHash
+row, which is for unversioned files only, goes.
 """
 import argparse
 import hashlib
@@ -167,11 +175,42 @@ def restamp(path, epoch):
     return code
 
 
+# ------------------------------------------------------------------ file version
+
+VERSION_KEY = "VS_VERSION_INFO\0".encode("utf-16-le")
+VS_FIXEDFILEINFO_SIGNATURE = struct.pack("<I", 0xFEEF04BD)
+
+
+def file_version(path):
+    """The file version of a module's version resource, as "a.b.c.d": the
+    VS_FIXEDFILEINFO that follows the resource's key, after its padding."""
+    with open(path, "rb") as f:
+        data = f.read()
+    key = data.find(VERSION_KEY)
+    at = data.find(VS_FIXEDFILEINFO_SIGNATURE, key, key + len(VERSION_KEY) + 8) if key >= 0 else -1
+    if at < 0:
+        fail(f"no version resource in {path}")
+    high, low = struct.unpack_from("<II", data, at + 8)
+    return f"{high >> 16}.{high & 0xFFFF}.{low >> 16}.{low & 0xFFFF}"
+
+
+def version_file(msibuild, msi, file_key, version):
+    queries = [f"UPDATE `File` SET `Version` = '{version}' WHERE `File` = '{file_key}'",
+               f"DELETE FROM `MsiFileHash` WHERE `File_` = '{file_key}'"]
+    command = [msibuild, msi]
+    for query in queries:
+        command += ["-q", query]
+    result = subprocess.run(command)
+    if result.returncode != 0:
+        fail(f"msibuild failed with exit code {result.returncode}")
+
+
 # ------------------------------------------------------------------ build
 
 def main():
     parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
-    for option in ("wixl", "wxs", "version", "name", "manufacturer", "scr", "icon", "output"):
+    for option in ("wixl", "msibuild", "wxs", "version", "name", "manufacturer", "scr", "icon",
+                   "output"):
         parser.add_argument(f"--{option}", required=True)
     parser.add_argument("--arch", required=True, choices=("x64", "x86"))
     args = parser.parse_args()
@@ -202,6 +241,8 @@ def main():
     if result.returncode != 0:
         fail(f"wixl failed with exit code {result.returncode}")
 
+    # The File table's key, from slumbermix.wxs.
+    version_file(args.msibuild, built, "SLUMBMIX.SCR", file_version(args.scr))
     code = restamp(built, epoch)
     os.replace(built, output)
     shutil.rmtree(stage)

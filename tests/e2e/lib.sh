@@ -332,6 +332,36 @@ e2e_pixel() {  # name x y
     -format '%[fx:int(255*r+.5)],%[fx:int(255*g+.5)],%[fx:int(255*b+.5)]' info:
 }
 
+# ------------------------------------------------------------------ screen resolution
+
+# The system DPI of the Windows programs started from now on: Wine reads
+# LogPixels as each program starts (measured on Wine 8: a dialog opened
+# right after the change has the new size, the same as after restarting the
+# prefix's server). The rig is shared, so a test that changes it calls
+# e2e_restore_dpi before it ends, also when it fails (its EXIT trap).
+E2E_DESKTOP_KEY='HKCU\Control Panel\Desktop'
+E2E_DPI_BEFORE=unset  # the value the prefix had, empty when it had none
+
+e2e_set_dpi() {  # dots per inch
+  if [ "$E2E_DPI_BEFORE" == unset ]; then
+    e2e_run 30 reg query "$E2E_DESKTOP_KEY" /v LogPixels
+    E2E_DPI_BEFORE=$(sed -n 's/^ *LogPixels *REG_DWORD *//p' "$E2E_OUT")
+  fi
+  e2e_run 30 reg add "$E2E_DESKTOP_KEY" /v LogPixels /t REG_DWORD /d "$1" /f
+  [ "$E2E_RC" -eq 0 ] || e2e_die "cannot set LogPixels to $1: $(cat "$E2E_OUT" "$E2E_ERR")"
+}
+
+e2e_restore_dpi() {
+  [ "$E2E_DPI_BEFORE" != unset ] || return 0
+  if [ -n "$E2E_DPI_BEFORE" ]; then
+    e2e_run 30 reg add "$E2E_DESKTOP_KEY" /v LogPixels /t REG_DWORD /d "$E2E_DPI_BEFORE" /f
+  else
+    e2e_run 30 reg delete "$E2E_DESKTOP_KEY" /v LogPixels /f
+  fi
+  [ "$E2E_RC" -eq 0 ] || e2e_log "could not put LogPixels back: $(cat "$E2E_OUT" "$E2E_ERR")"
+  E2E_DPI_BEFORE=unset
+}
+
 # ------------------------------------------------------------------ set-up of a test
 
 # Called by every test once it has sourced this file: reads the rig's

@@ -4,7 +4,8 @@
     check_package.py tables MSI SCR ICO x64|x86
         The package's tables, read with msiinfo: where the file goes, what it
         is, how a newer package replaces an older one, the launch conditions,
-        the name, maker and version against the file's version resource.
+        the name, maker and version against the file's version resource, and
+        the file's own version, by which it replaces an older copy.
 
     check_package.py reproducible SCR -- MAKE_MSI_ARGS...
         make_msi.py twice with the same SOURCE_DATE_EPOCH, the second time
@@ -122,6 +123,20 @@ def check_tables(msi, scr, ico, arch):
                f"Slumbermix-{version}-x64.msi" in message, True)
     else:
         expect("no condition on the Windows version", [c for c in conditions if "VersionNT" in c], [])
+    check_versioned_file(msi, scr)
+
+
+def check_versioned_file(msi, scr):
+    """Windows Installer replaces a file already in the folder only by one
+    with a higher version, and treats a file with an empty Version (and a
+    hash) as unversioned, which never replaces a versioned one: the File row
+    must carry the file's own version and no hash."""
+    fixed, _, _ = pe.version(next(iter(pe.Module(scr).find(pe.RT_VERSION, 1).values())))
+    high, low = fixed["file_version"]
+    version = f"{high >> 16}.{high & 0xFFFF}.{low >> 16}.{low & 0xFFFF}"
+    expect("version of SLUMBMIX.SCR in the File table",
+           [row["Version"] for row in table(msi, "File") if row["FileName"] == "SLUMBMIX.SCR"], [version])
+    expect("hash rows (for unversioned files only)", table(msi, "MsiFileHash"), [])
 
 
 def build(make_msi_args, scr, output, version=None, epoch="1700000000"):

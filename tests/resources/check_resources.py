@@ -1,14 +1,15 @@
 #!/usr/bin/env python3
 """Reads the resources back out of a built SLUMBMIX.SCR and checks them: both
-settings templates control by control, string 1, the version information and
-the icon group. With an .ico file as second argument, the icon images must be
-the ones in that file.
+settings templates control by control, string 1, the version information,
+the icon group and the application manifest. With an .ico file as second
+argument, the icon images must be the ones in that file.
 
     check_resources.py <SLUMBMIX.SCR> [<slumbermix.ico>]
 """
 import os
 import struct
 import sys
+import xml.etree.ElementTree as ElementTree
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import pe_resources as pe  # noqa: E402
@@ -171,6 +172,99 @@ def check_icons(module, ico_path):
             expect(f"{at} pixels match {os.path.basename(ico_path)}", image == expected_images[n], True)
 
 
+# The application manifest, element by element: Windows refuses to start a
+# program whose manifest it cannot parse (an unknown or repeated element or
+# attribute, a namespace off by a letter), and Wine runs it all the same, so
+# the names and namespaces are held here exactly. An element is
+# (namespace, name, {attribute: value}, text, children); supportedOS is the
+# one element that repeats, once for each of its identifiers.
+ASM_V1 = "urn:schemas-microsoft-com:asm.v1"
+ASM_V3 = "urn:schemas-microsoft-com:asm.v3"
+COMPATIBILITY = "urn:schemas-microsoft-com:compatibility.v1"
+WINDOWS_SETTINGS = "http://schemas.microsoft.com/SMI/2005/WindowsSettings"
+SUPPORTED_OS = {  # Windows Vista, 7, 8, 8.1, and 10 (which 11 answers to as well)
+    "{e2011457-1546-43c5-a5fe-008deee3d3f0}", "{35138b9a-5d96-4fbd-8e2d-a2440225f93a}",
+    "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}", "{1f676c76-80e1-4239-95bb-83d0f6d0da78}",
+    "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}",
+}
+MANIFEST = (ASM_V1, "assembly", {"manifestVersion": "1.0"}, None, [
+    (ASM_V3, "trustInfo", {}, None, [
+        (ASM_V3, "security", {}, None, [
+            (ASM_V3, "requestedPrivileges", {}, None, [
+                (ASM_V3, "requestedExecutionLevel", {"level": "asInvoker", "uiAccess": "false"},
+                 None, [])])])]),
+    (COMPATIBILITY, "compatibility", {}, None, [
+        (COMPATIBILITY, "application", {}, None, [
+            (COMPATIBILITY, "supportedOS", {"Id": SUPPORTED_OS}, None, [])])]),
+    (ASM_V1, "dependency", {}, None, [
+        (ASM_V1, "dependentAssembly", {}, None, [
+            (ASM_V1, "assemblyIdentity", {
+                "type": "win32", "name": "Microsoft.Windows.Common-Controls",
+                "version": "6.0.0.0", "processorArchitecture": "*",
+                "publicKeyToken": "6595b64144ccf1df", "language": "*"}, None, [])])]),
+    (ASM_V3, "application", {}, None, [
+        (ASM_V3, "windowsSettings", {}, None, [
+            (WINDOWS_SETTINGS, "dpiAware", {}, "true", [])])]),
+])
+
+
+def qualified(namespace, name):
+    return f"{{{namespace}}}{name}"
+
+
+def check_element(element, wanted, where):
+    """The element against its entry of MANIFEST, and its children against
+    theirs: no other attribute, no other text, no other child, none twice."""
+    namespace, name, attributes, text, children = wanted
+    at = f"{where}/{name}"
+    repeating = {key for key, value in attributes.items() if isinstance(value, set)}
+    expect(f"manifest {at} attributes",
+           {key: value for key, value in element.attrib.items() if key not in repeating},
+           {key: value for key, value in attributes.items() if key not in repeating})
+    expect(f"manifest {at} text", (element.text or "").strip() or None, text)
+    allowed = {qualified(child[0], child[1]): child for child in children}
+    found = {tag: [] for tag in allowed}
+    for child in element:
+        expect(f"manifest text after {at}/{child.tag}", (child.tail or "").strip(), "")
+        if child.tag in found:
+            found[child.tag].append(child)
+        else:
+            fail(f"manifest {at}: {child.tag} is not an element it may hold")
+    for tag, spec in allowed.items():
+        keys = [key for key, value in spec[2].items() if isinstance(value, set)]
+        if keys:  # one element for each value, none twice
+            for key in keys:
+                expect(f"manifest {at}/{spec[1]} {key}s",
+                       sorted(child.attrib.get(key, "") for child in found[tag]), sorted(spec[2][key]))
+        else:
+            expect(f"manifest {at}: number of {tag}", len(found[tag]), 1)
+        for child in found[tag]:
+            check_element(child, spec, at)
+
+
+def check_manifest(module):
+    lang, blob = only(module.find(pe.RT_MANIFEST, 1), "manifest 1")
+    if blob is None:
+        return
+    expect("manifest language (neutral)", lang, 0)
+    try:
+        blob.decode("utf-8")
+    except UnicodeDecodeError as error:
+        fail(f"manifest is not UTF-8: {error}")
+        return
+    declaration = blob.split(b"?>", 1)[0] if blob.startswith(b"<?xml") else b""
+    expect("manifest declared encoding", b'encoding="UTF-8"' in declaration, True)
+    expect("manifest without a byte order mark or leading space", blob[:5], b"<?xml")
+    try:
+        root = ElementTree.fromstring(blob)
+    except ElementTree.ParseError as error:
+        fail(f"manifest is not well-formed XML: {error}")
+        return
+    expect("manifest root", root.tag, qualified(MANIFEST[0], MANIFEST[1]))
+    if root.tag == qualified(MANIFEST[0], MANIFEST[1]):
+        check_element(root, MANIFEST, "")
+
+
 def main():
     if len(sys.argv) not in (2, 3):
         sys.exit(__doc__)
@@ -179,9 +273,10 @@ def main():
     check_string(module)
     check_version(module)
     check_icons(module, sys.argv[2] if len(sys.argv) == 3 else None)
+    check_manifest(module)
     kinds = sorted({t for t, _, _ in module.resources})
     expect("resource types", kinds, sorted([pe.RT_ICON, pe.RT_DIALOG, pe.RT_STRING,
-                                            pe.RT_GROUP_ICON, pe.RT_VERSION]))
+                                            pe.RT_GROUP_ICON, pe.RT_VERSION, pe.RT_MANIFEST]))
     return report(f"{sys.argv[1]}: {len(module.resources)} resources")
 
 

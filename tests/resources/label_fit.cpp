@@ -1,11 +1,17 @@
 // Measures the texts of the settings dialog against their boxes, the way the
 // system draws them: each template of SLUMBMIX.SCR is created (hidden) and
 // every static text, button, check box and group box text is measured with
-// the dialog's own font.
+// the dialog's own font. The dialog is made under the program's own
+// manifest, as Windows starts the program: with the controls of Common
+// Controls 6, aware of the system DPI, so that it is measured at the size
+// the user sees.
 //
 //   label_fit.exe <SLUMBMIX.SCR>
 //
-// One line per control with a text:
+// First "dpi <dots per inch>", then per template
+// "common-controls <template> <6|5>" (6 when the OK button answers
+// BCM_GETIDEALSIZE, which only Common Controls 6 buttons do) and one line per
+// control with a text:
 //   <template> <control number> <id> text <width> box <width> fits|overflows
 // Check boxes count their box and the gap before the text. Ends with 0 when
 // it could measure both templates.
@@ -61,6 +67,18 @@ BOOL CALLBACK Measure(HWND control, LPARAM param) {
 
 int main(int argc, char** argv) {
     if (argc != 2) return 2;
+    ACTCTXA manifest = {};
+    manifest.cbSize = sizeof manifest;
+    manifest.dwFlags = ACTCTX_FLAG_RESOURCE_NAME_VALID;
+    manifest.lpSource = argv[1];
+    manifest.lpResourceName = MAKEINTRESOURCEA(1);
+    HANDLE context = CreateActCtxA(&manifest);
+    ULONG_PTR cookie = 0;
+    if (context == INVALID_HANDLE_VALUE || !ActivateActCtx(context, &cookie)) return 2;
+    SetProcessDPIAware();  // what the manifest's dpiAware does for the program
+    HDC screen = GetDC(nullptr);
+    std::printf("dpi %d\n", GetDeviceCaps(screen, LOGPIXELSY));
+    ReleaseDC(nullptr, screen);
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_UPDOWN_CLASS};
     InitCommonControlsEx(&controls);
     HMODULE module = LoadLibraryExA(argv[1], nullptr, LOAD_LIBRARY_AS_DATAFILE);
@@ -68,6 +86,10 @@ int main(int argc, char** argv) {
     for (int id = 1; id <= 2; ++id) {
         HWND dialog = CreateDialogParamW(module, MAKEINTRESOURCEW(id), nullptr, Quiet, 0);
         if (!dialog) return 2;
+        SIZE ideal = {0, 0};
+        const bool themed = SendMessageW(GetDlgItem(dialog, IDOK), BCM_GETIDEALSIZE, 0,
+                                         reinterpret_cast<LPARAM>(&ideal)) != 0;
+        std::printf("common-controls %d %d\n", id, themed ? 6 : 5);
         Walk walk = {id, 0};
         EnumChildWindows(dialog, Measure, reinterpret_cast<LPARAM>(&walk));
         DestroyWindow(dialog);

@@ -8,6 +8,7 @@ RT_DIALOG = 5
 RT_STRING = 6
 RT_GROUP_ICON = 14
 RT_VERSION = 16
+RT_MANIFEST = 24
 
 
 class Module:

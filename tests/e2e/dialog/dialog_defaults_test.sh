@@ -2,13 +2,15 @@
 # With no key in the registry the dialog opens with the defaults, lists the
 # savers of the Windows and System folders by full path in the list box's
 # order, selects nothing, and the close box saves nothing (the key the load
-# created stays empty).
+# created stays empty). Its controls are those of Common Controls 6, which
+# the program's manifest asks for, and Wine's trace of activation contexts
+# shows that manifest read without a complaint.
 . "$(dirname "$0")/../lib.sh"
 . "$(dirname "$0")/dialog_lib.sh"
 dlg_begin "${E2E_TEST:-dialog.defaults}"
 
 e2e_reg_delete
-dlg_open
+dlg_open WINEDEBUG=+actctx
 dlg_drive dump || e2e_fail "dump"
 
 dlg_expect "title" title "Slumbermix Settings"
@@ -37,8 +39,27 @@ c=$(dlg_line_index 'C:\windows\system32\DlgSysC.scr')
 e2e_expect "sorted list: dlgwina ($a) < DlgWinB ($b) < system32\\DlgSysC ($c)" \
   test "$a" -ge 0 -a "$a" -lt "$b" -a "$b" -lt "$c"
 
+# A BCM_GETIDEALSIZE answer, with a size: a button of Common Controls 6.
+dlg_drive ideal-size 1 || e2e_fail "ideal-size"
+read -r answered cx cy <<<"$(dlg_value ideal)"
+e2e_expect "the OK button answers BCM_GETIDEALSIZE (${answered:-} ${cx:-} ${cy:-})" \
+  test "${answered:-0}" == 1 -a "${cx:-0}" -gt 0 -a "${cy:-0}" -gt 0
+
 dlg_drive close
 dlg_wait_closed
+
+# The trace lines of SLUMBMIX.SCR's main thread, told by the thread id that
+# starts each line: the thread that looked for the manifest in the module.
+trace=$E2E_TEST_DIR/slumbmix.out
+thread=$(sed -n 's/^\([0-9a-f]*\):trace:actctx:get_manifest_in_module looking for res #0001 .*SLUMBMIX\.SCR"$/\1/p' \
+  "$trace" | head -n1)
+e2e_expect "the manifest looked for in SLUMBMIX.SCR" test -n "$thread"
+ours() { grep "^${thread:-none}:" "$trace"; }
+e2e_expect "the manifest parsed" grep -q ':parse_manifest parsing manifest loaded from (null)' <(ours)
+e2e_expect "its Common Controls 6 dependency taken" \
+  grep -q 'parse_dependent_assembly_elem adding name=L"Microsoft.Windows.Common-Controls" version=6.0.0.0' <(ours)
+e2e_expect "its DPI awareness read" grep -q 'parse_settings_elem got L"dpiAware" L"true"' <(ours)
+e2e_expect_eq "complaints of the manifest reader" "$(ours | grep -E '^[0-9a-f]+:(err|warn|fixme):actctx:')" ""
 e2e_reg_query
 e2e_expect_eq "the key exists" "$E2E_RC" 0
 e2e_expect_eq "the close box saved nothing" "$(dlg_registry)" ""

@@ -32,7 +32,11 @@
 //                         print its caption and text
 //   box-click <id>        press a button of that message box (6 Yes, 7 No)
 //   box-gone <ms>         wait up to <ms> until no such box is shown
+//   ideal-size <id>       BCM_GETIDEALSIZE to a button: answered (1) with its
+//                         size only by the buttons of Common Controls 6
 #include <windows.h>
+
+#include <commctrl.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -152,6 +156,33 @@ bool TakesPostedMessages(int ms) {
     g_probeLimit = limit == 32767 ? 32766 : 32767;
     PostMessageW(Item(108), EM_LIMITTEXT, static_cast<WPARAM>(g_probeLimit), 0);
     return WaitFor(ProbeTaken, ms);
+}
+
+// BCM_GETIDEALSIZE writes a SIZE through its pointer, which is not carried
+// across processes: the SIZE lives in the dialog's process, written and read
+// back there. "ideal=<answer> <cx> <cy>"; the buttons of user32, which the
+// dialog gets without Common Controls 6, leave the message to
+// DefWindowProc: 0 0 0.
+bool IdealSize(HWND button) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(button, &pid);
+    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE,
+                                 FALSE, pid);
+    if (!process) return false;
+    SIZE size = {0, 0};
+    void* remote = VirtualAllocEx(process, nullptr, sizeof size, MEM_COMMIT, PAGE_READWRITE);
+    bool read = false;
+    DWORD_PTR answer = 0;
+    if (remote && WriteProcessMemory(process, remote, &size, sizeof size, nullptr) &&
+        SendMessageTimeoutW(button, BCM_GETIDEALSIZE, 0, reinterpret_cast<LPARAM>(remote),
+                            SMTO_NORMAL, 5000, &answer))
+        read = ReadProcessMemory(process, remote, &size, sizeof size, nullptr);
+    if (remote) VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    CloseHandle(process);
+    if (read)
+        std::printf("ideal=%d %ld %ld\n", static_cast<int>(answer), size.cx, size.cy);
+    std::fflush(stdout);
+    return read;
 }
 
 void Dump() {
@@ -286,6 +317,10 @@ int main() {
                     line += text[at];
                 }
             }
+        } else if (step == L"ideal-size") {
+            HWND button = Item(_wtoi(next()));
+            if (!button) return Fail("no such control");
+            if (!IdealSize(button)) return Fail("could not ask the button");
         } else if (step == L"box-gone") {
             if (!WaitFor(BoxGone, _wtoi(next()))) return Fail("message box still shown");
             Print("box", "gone");
