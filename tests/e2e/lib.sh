@@ -345,6 +345,9 @@ E2E_DPI_BEFORE=unset  # the value the prefix had, empty when it had none
 e2e_set_dpi() {  # dots per inch
   if [ "$E2E_DPI_BEFORE" == unset ]; then
     e2e_run 30 reg query "$E2E_DESKTOP_KEY" /v LogPixels
+    # Only a value that is not there may be deleted again afterwards.
+    [ "$E2E_RC" -eq 0 ] || e2e_reg_not_found ||
+      e2e_die "cannot read LogPixels: $(cat "$E2E_OUT" "$E2E_ERR")"
     E2E_DPI_BEFORE=$(sed -n 's/^ *LogPixels *REG_DWORD *//p' "$E2E_OUT")
   fi
   e2e_run 30 reg add "$E2E_DESKTOP_KEY" /v LogPixels /t REG_DWORD /d "$1" /f
