@@ -230,16 +230,16 @@ def check_element(element, wanted, where):
             found[child.tag].append(child)
         else:
             fail(f"manifest {at}: {child.tag} is not an element it may hold")
-    for tag, spec in allowed.items():
-        keys = [key for key, value in spec[2].items() if isinstance(value, set)]
+    for tag, entry in allowed.items():
+        keys = [key for key, value in entry[2].items() if isinstance(value, set)]
         if keys:  # one element for each value, none twice
             for key in keys:
-                expect(f"manifest {at}/{spec[1]} {key}s",
-                       sorted(child.attrib.get(key, "") for child in found[tag]), sorted(spec[2][key]))
+                expect(f"manifest {at}/{entry[1]} {key}s",
+                       sorted(child.attrib.get(key, "") for child in found[tag]), sorted(entry[2][key]))
         else:
             expect(f"manifest {at}: number of {tag}", len(found[tag]), 1)
         for child in found[tag]:
-            check_element(child, spec, at)
+            check_element(child, entry, at)
 
 
 def check_manifest(module):
