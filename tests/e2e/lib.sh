@@ -337,32 +337,11 @@ e2e_pixel() {  # name x y
 # The system DPI of the Windows programs started from now on: Wine reads
 # LogPixels as each program starts (measured on Wine 8: a dialog opened
 # right after the change has the new size, the same as after restarting the
-# prefix's server). The rig is shared, so a test that changes it calls
-# e2e_restore_dpi before it ends, also when it fails (its EXIT trap).
-E2E_DESKTOP_KEY='HKCU\Control Panel\Desktop'
-E2E_DPI_BEFORE=unset  # the value the prefix had, empty when it had none
-
+# prefix's server). The rig is shared, so a test that changes it sets 96,
+# the default of a fresh prefix, again before it ends (in its EXIT trap too).
 e2e_set_dpi() {  # dots per inch
-  if [ "$E2E_DPI_BEFORE" == unset ]; then
-    e2e_run 30 reg query "$E2E_DESKTOP_KEY" /v LogPixels
-    # Only a value that is not there may be deleted again afterwards.
-    [ "$E2E_RC" -eq 0 ] || e2e_reg_not_found ||
-      e2e_die "cannot read LogPixels: $(cat "$E2E_OUT" "$E2E_ERR")"
-    E2E_DPI_BEFORE=$(sed -n 's/^ *LogPixels *REG_DWORD *//p' "$E2E_OUT")
-  fi
-  e2e_run 30 reg add "$E2E_DESKTOP_KEY" /v LogPixels /t REG_DWORD /d "$1" /f
+  e2e_run 30 reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f
   [ "$E2E_RC" -eq 0 ] || e2e_die "cannot set LogPixels to $1: $(cat "$E2E_OUT" "$E2E_ERR")"
-}
-
-e2e_restore_dpi() {
-  [ "$E2E_DPI_BEFORE" != unset ] || return 0
-  if [ -n "$E2E_DPI_BEFORE" ]; then
-    e2e_run 30 reg add "$E2E_DESKTOP_KEY" /v LogPixels /t REG_DWORD /d "$E2E_DPI_BEFORE" /f
-  else
-    e2e_run 30 reg delete "$E2E_DESKTOP_KEY" /v LogPixels /f
-  fi
-  [ "$E2E_RC" -eq 0 ] || e2e_log "could not put LogPixels back: $(cat "$E2E_OUT" "$E2E_ERR")"
-  E2E_DPI_BEFORE=unset
 }
 
 # ------------------------------------------------------------------ set-up of a test

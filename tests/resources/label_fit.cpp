@@ -8,10 +8,7 @@
 //
 //   label_fit.exe <SLUMBMIX.SCR>
 //
-// First "dpi <dots per inch>", then per template
-// "common-controls <template> <6|5>" (6 when the OK button answers
-// BCM_GETIDEALSIZE, which only Common Controls 6 buttons do) and one line per
-// control with a text:
+// First "dpi <dots per inch>", then one line per control with a text:
 //   <template> <control number> <id> text <width> box <width> fits|overflows
 // Check boxes count their box and the gap before the text. Ends with 0 when
 // it could measure both templates.
@@ -86,10 +83,6 @@ int main(int argc, char** argv) {
     for (int id = 1; id <= 2; ++id) {
         HWND dialog = CreateDialogParamW(module, MAKEINTRESOURCEW(id), nullptr, Quiet, 0);
         if (!dialog) return 2;
-        SIZE ideal = {0, 0};
-        const bool themed = SendMessageW(GetDlgItem(dialog, IDOK), BCM_GETIDEALSIZE, 0,
-                                         reinterpret_cast<LPARAM>(&ideal)) != 0;
-        std::printf("common-controls %d %d\n", id, themed ? 6 : 5);
         Walk walk = {id, 0};
         EnumChildWindows(dialog, Measure, reinterpret_cast<LPARAM>(&walk));
         DestroyWindow(dialog);
