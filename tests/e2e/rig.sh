@@ -183,13 +183,19 @@ check_prefix() {
   # Xvfb has no window manager. Wine treats full-screen windows (a screen
   # saver's) as managed and, when one is hidden, waits 2 s for a window
   # manager that never answers; unmanaged, they close at once, as on Windows.
-  rc=0
-  timeout -k 5 60 "$WINELOADER" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f \
-    </dev/null >>"$rig/check.log" 2>&1 || rc=$?
-  [ "$rc" -eq 0 ] || {
-    log "could not turn off managed windows (reg add exited with $rc)"
-    return 1
-  }
+  # A crashing program is ended silently, as Windows 10 does, not held by
+  # Wine's crash dialog.
+  local setting key name type data
+  for setting in 'X11 Driver|Managed|REG_SZ|N' 'WineDbg|ShowCrashDialog|REG_DWORD|0'; do
+    IFS='|' read -r key name type data <<<"$setting"
+    rc=0
+    timeout -k 5 60 "$WINELOADER" reg add "HKCU\\Software\\Wine\\$key" /v "$name" /t "$type" \
+      /d "$data" /f </dev/null >>"$rig/check.log" 2>&1 || rc=$?
+    [ "$rc" -eq 0 ] || {
+      log "could not set $key\\$name (reg add exited with $rc)"
+      return 1
+    }
+  done
 }
 
 write_env() {
