@@ -357,7 +357,6 @@ e2e_begin() {  # test name
   [ -r "$E2E_RIG/env.sh" ] || e2e_die "no rig at $E2E_RIG: the fixture e2e.rig.setup did not run"
   # shellcheck source=/dev/null
   . "$E2E_RIG/env.sh"
-  [ -n "${WINELOADER:-}" ] || e2e_die "$E2E_RIG/env.sh names no Wine loader: set the rig up again"
   # The System folder as this build's programs see it: a 32-bit program that
   # opens system32 on 64-bit Windows (and Wine) is shown syswow64.
   if [ "${E2E_ARCH:-win64}" == win32 ]; then
