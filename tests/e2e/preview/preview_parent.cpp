@@ -182,7 +182,7 @@ int main(int argc, char** argv) {
     PROCESS_INFORMATION pi{};
     if (!CreateProcessA(nullptr, command, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
                         &pi)) {
-        Say("cannot start %s\n", command);
+        Say("cannot start %s: error %lu\n", command, static_cast<unsigned long>(GetLastError()));
         return 1;
     }
     CloseHandle(pi.hThread);
