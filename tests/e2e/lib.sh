@@ -354,6 +354,7 @@ e2e_set_dpi() {  # dots per inch
 # Called by every test once it has sourced this file: reads the rig's
 # environment and gives the test a scratch folder of its own.
 e2e_begin() {  # test name
+  wine_steady "$0"  # the test again from its top, unless already so (wine.sh)
   [ -n "${E2E_RIG:-}" ] || e2e_die "E2E_RIG is not set: run the tests through ctest"
   if [ -r "$E2E_RIG/skip" ]; then
     e2e_log "skipped: $(cat "$E2E_RIG/skip")"

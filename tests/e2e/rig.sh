@@ -21,6 +21,7 @@
 # env.sh hands that choice on to the tests.
 set -u -o pipefail
 . "$(dirname "${BASH_SOURCE[0]}")/wine.sh"
+wine_steady "$0" "$@"
 
 usage='usage: rig.sh setup RIG ANCHOR [win64|win32] | rig.sh check RIG | rig.sh cleanup RIG'
 action=${1:?$usage}
@@ -180,6 +181,15 @@ check_prefix() {
     cat "$rig/check.log" >&2
     return 1
   }
+  # Every process of the prefix, Wine's own desktop and services too, has
+  # the steady layout of the process that started it (wine.sh).
+  local pid
+  for pid in $(grep -lszx -- "WINEPREFIX=$prefix" /proc/[0-9]*/environ | cut -d/ -f3); do
+    wine_is_steady "$pid" || [ $? -eq 2 ] || {  # 2: gone since
+      log "process $pid ($(tr '\0' ' ' <"/proc/$pid/cmdline")) runs with a random layout"
+      return 1
+    }
+  done
   # Xvfb has no window manager. Wine treats full-screen windows (a screen
   # saver's) as managed and, when one is hidden, waits 2 s for a window
   # manager that never answers; unmanaged, they close at once, as on Windows.

@@ -18,6 +18,26 @@
 #     also starts its own child processes with, and WINESERVER, the server
 #     beside it, the one that loader starts (for "$WINESERVER" -k / -w).
 #     Fails, saying why, when that loader is not installed.
+#
+# Debian builds Wine without its preloader, so nothing holds the page Wine
+# maps its shared user data to, 0x7ffe0000, before the C library's heap can
+# take it. The kernel starts that heap at a random place up to 1 GiB past
+# the loader's image at 0x7d000000; when it lands on that page (at most one
+# start in about 7,700: its first 136 KiB, in 1 GiB), the process ends with
+# exit code 1 before the program runs, saying why only on Wine's err channel ("failed
+# to map the shared user data"), and a program that started it is told
+# ERROR_INTERNAL_ERROR. Without address-space randomization the heap starts
+# right after the loader, far below, and Wine's reservation of that page
+# bounds it. A process passes its layout on to every process it starts,
+# through Wine too, so it is enough that the scripts and tests run so.
+#
+#   wine_steady SCRIPT ARGS...
+#     re-runs the bash SCRIPT with ARGS under setarch --addr-no-randomize,
+#     unless this shell already runs so: wine_steady "$0" "$@" at the top.
+#     Every test does so in e2e_begin (lib.sh), and rig.sh.
+#   wine_is_steady [PID]
+#     succeeds when this shell, or process PID, runs without randomization;
+#     2 when PID is gone.
 
 # Every loader a Windows program's process can be running, 64-bit or 32-bit,
 # each with its preloader: how a process of a prefix is told from the Linux
@@ -41,4 +61,14 @@ wine_choose() {  # win64|win32
   }
   export WINELOADER=$loader
   export WINESERVER=${loader%/*}/wineserver
+}
+
+wine_is_steady() {  # [pid]
+  local personality
+  personality=$(cat "/proc/${1:-self}/personality" 2>/dev/null) || return 2
+  ((0x$personality & 0x0040000)) # ADDR_NO_RANDOMIZE
+}
+
+wine_steady() {  # script args...
+  wine_is_steady || exec setarch --addr-no-randomize "$BASH" "$@"
 }
