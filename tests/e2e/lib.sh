@@ -108,8 +108,9 @@ e2e_run() {  # seconds program args...
   if [ "$E2E_RC" -eq 124 ] || [ "$E2E_RC" -eq 137 ]; then
     e2e_log "time limit of ${seconds}s reached: $*"
   fi
-  # What Wine itself says when a program fails to start or load goes to
-  # standard error whatever WINEDEBUG says; a failed run shows it.
+  # A failed run shows the end of its standard error: what the program said,
+  # and Wine's own fatal errors (those of its err channel only when WINEDEBUG
+  # lets them through).
   if [ "$E2E_RC" -ne 0 ] && [ -s "$E2E_ERR" ]; then
     e2e_log "exit code $E2E_RC of ${1##*[\\/]}, its standard error: $(tail -n5 "$E2E_ERR" | tr -d '\r' | tr '\n' ';')"
   fi
