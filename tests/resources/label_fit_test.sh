@@ -12,18 +12,13 @@ scr=$(e2e_winpath "$E2E_SLUMBMIX")
 
 
 measure() {  # dpi
-  local dpi=$1 language template file
+  local dpi=$1 language template locale file
   e2e_set_dpi "$dpi"
-  for language in english japanese; do
+  for run in "english 1 $LC_ALL" "japanese 2 ja_JP.UTF-8"; do
+    read -r language template locale <<<"$run"
     file=$E2E_TEST_DIR/$language-$dpi.txt
-    if [ "$language" == english ]; then
-      template=1
-      e2e_run 60 "$E2E_LABEL_FIT" "$scr"
-    else
-      template=2
-      # (bash itself may have no Japanese locale and would say so on stderr)
-      { LC_ALL=ja_JP.UTF-8 e2e_run 60 "$E2E_LABEL_FIT" "$scr"; } 2>/dev/null
-    fi
+    # (bash itself may have no Japanese locale and would say so on stderr)
+    { LC_ALL=$locale e2e_run 60 "$E2E_LABEL_FIT" "$scr"; } 2>/dev/null
     e2e_expect_eq "label_fit.exe, $language user, $dpi DPI" "$E2E_RC" 0
     grep -E "^(dpi |$template )" "$E2E_OUT" >"$file"
     cat "$file" >&2
