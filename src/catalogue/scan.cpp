@@ -41,6 +41,53 @@ std::size_t BoundedLength(const char* text, std::size_t limit) {
     return n;
 }
 
+// The folders a scan with subfolders is inside of: the one it is in, then
+// the one that holds it, and so on up to the folder the scan began with. A
+// folder whose identity could not be read is not in the chain.
+struct FolderChain {
+    plat::FileIdentity identity;
+    const FolderChain* above;
+};
+
+// A folder's volume and index, which a link leads to as much as the folder
+// itself does.
+bool ReadIdentity(const char* folder, plat::FileIdentity& identity) {
+    const plat::Handle handle =
+        plat::CreateFileA(folder, plat::kFileReadAttributes, plat::kFileShareAll,
+                          plat::kOpenExisting, plat::kFileFlagBackupSemantics);
+    if (handle == plat::kInvalidHandle) return false;
+    const bool read = plat::GetFileInformationByHandle(handle, &identity) != 0;
+    plat::CloseHandle(handle);
+    return read;
+}
+
+bool InChain(const plat::FileIdentity& identity, const FolderChain* chain) {
+    for (; chain; chain = chain->above) {
+        if (chain->identity.volumeSerialNumber == identity.volumeSerialNumber &&
+            chain->identity.fileIndexHigh == identity.fileIndexHigh &&
+            chain->identity.fileIndexLow == identity.fileIndexLow)
+            return true;
+    }
+    return false;
+}
+
+bool ScanFolderIn(SaverList& list, const char* folder, std::int32_t recurse,
+                  const FolderChain* chain);
+
+// A subfolder is entered unless it is, through a link, the folder being
+// scanned or one above it: such a link would make the walk go round, each
+// level holding the whole tree again, until the path limit stopped it. A
+// link that leads anywhere else is followed, as a folder would be. A
+// subfolder whose identity cannot be read is entered too; the path limit
+// still bounds the depth.
+bool ScanSubfolder(SaverList& list, const char* path, std::int32_t recurse,
+                   const FolderChain* chain) {
+    FolderChain here = {{}, chain};
+    if (!ReadIdentity(path, here.identity)) return ScanFolderIn(list, path, recurse, chain);
+    if (InChain(here.identity, chain)) return true;
+    return ScanFolderIn(list, path, recurse, &here);
+}
+
 // Scans the Windows or System directory without subfolders. The system's
 // answer is the text's length, 0 when it has none, or the size it would
 // need (260 or more) when the text does not fit: those two are skipped.
@@ -53,9 +100,8 @@ bool ScanSystemFolder(SaverList& list, GetDirectory get) {
     return ScanFolder(list, folder, 0);
 }
 
-}  // namespace
-
-bool ScanFolder(SaverList& list, const char* folder, std::int32_t recurse) {
+bool ScanFolderIn(SaverList& list, const char* folder, std::int32_t recurse,
+                  const FolderChain* chain) {
     char path[kPathSize];
 
     // The prefix: the folder with a backslash unless its last character is
@@ -86,7 +132,7 @@ bool ScanFolder(SaverList& list, const char* folder, std::int32_t recurse) {
         if (found.attributes & plat::kFileAttributeDirectory) {
             if (!recurse) continue;
             if (!PutText(path, prefix, name, nameLength)) continue;
-            enoughMemory = ScanFolder(list, path, recurse);
+            enoughMemory = ScanSubfolder(list, path, recurse, chain);
         } else {
             if (!IsSaverFileName(name)) continue;
             if (!PutText(path, prefix, name, nameLength)) continue;
@@ -96,6 +142,14 @@ bool ScanFolder(SaverList& list, const char* folder, std::int32_t recurse) {
 
     plat::FindClose(find);
     return enoughMemory;
+}
+
+}  // namespace
+
+bool ScanFolder(SaverList& list, const char* folder, std::int32_t recurse) {
+    if (!recurse) return ScanFolderIn(list, folder, recurse, nullptr);
+    FolderChain top = {{}, nullptr};
+    return ScanFolderIn(list, folder, recurse, ReadIdentity(folder, top.identity) ? &top : nullptr);
 }
 
 void ScanAll(SaverList& list) {

@@ -1,5 +1,6 @@
 #include "dialog/dialog.h"
 
+#include <cstdint>
 #include <cstring>
 
 #include "catalogue/catalogue.h"
@@ -33,6 +34,17 @@ void FormatInt(std::int32_t value, char (&text)[12]) {
     if (value < 0) *out++ = '-';
     while (count > 0) *out++ = digits[--count];
     *out = '\0';
+}
+
+// The change time the field's minutes stand for. Minutes whose milliseconds
+// do not fit the 32-bit value take the largest (or, below zero, the
+// smallest) it holds: wrapping would turn 71583 minutes into a rotation of
+// 12.7 seconds that shows as 0 minutes next time.
+std::int32_t MillisecondsFromMinutes(std::int32_t minutes) {
+    constexpr std::int32_t kMostMinutes = INT32_MAX / static_cast<std::int32_t>(kChangeTimeUnit);
+    if (minutes > kMostMinutes) return INT32_MAX;
+    if (minutes < -kMostMinutes) return INT32_MIN;
+    return minutes * static_cast<std::int32_t>(kChangeTimeUnit);
 }
 
 // The support question is the same in both languages. Its fixed parts are
@@ -160,17 +172,26 @@ std::intptr_t OnInitDialog(plat::Hwnd dialog) {
 // saver's dialog. The wait wakes only for input that arrived since the last
 // look, so the queue is emptied of both kinds before waiting again; the
 // filter covers every kind the wait wakes for, or it would wake at once.
+//
+// From Windows 8 input also comes as touch and pen (pointer) messages, which
+// sit in the shared queue just the same; older systems refuse those flags,
+// and the wait then goes on with the kinds they know.
 void WaitDroppingInput(plat::Handle child) {
     const plat::Handle handles[] = {child};
+    std::uint32_t input = plat::kQsInput | plat::kQsTouch | plat::kQsPointer;
     for (;;) {
         const std::uint32_t woke = plat::MsgWaitForMultipleObjects(
-            1, handles, 0, plat::kInfinite, plat::kQsSendMessage | plat::kQsInput);
+            1, handles, 0, plat::kInfinite, plat::kQsSendMessage | input);
+        if (woke == plat::kWaitFailed && input != plat::kQsInput) {
+            input = plat::kQsInput;
+            continue;
+        }
         // The child ended, or the wait failed: either way nothing is left to wait for.
         if (woke != plat::kWaitObject0 + 1) return;
         // Delivers the sent messages and hands out, never dispatched, the input.
         plat::Msg message;
         while (plat::PeekMessageA(&message, nullptr, 0, 0,
-                                  plat::kPmRemove | plat::kPmQsInput | plat::kPmQsSendMessage)) {
+                                  plat::kPmRemove | (input << 16) | plat::kPmQsSendMessage)) {
         }
     }
 }
@@ -288,10 +309,7 @@ void ReadControls(plat::Hwnd dialog) {
     char minutes[plat::kMaxPath] = {};
     plat::GetDlgItemTextA(dialog, kIdChangeTime, minutes, sizeof minutes);
     minutes[sizeof minutes - 1] = '\0';
-    // Unsigned arithmetic: a huge number of minutes wraps like the 32-bit
-    // product it is stored as, and is not clamped.
-    Settings.ChangeTime = static_cast<std::int32_t>(
-        static_cast<std::uint32_t>(ParseInt(minutes)) * kChangeTimeUnit);
+    Settings.ChangeTime = MillisecondsFromMinutes(ParseInt(minutes));
 
     Settings.DisableDWM = GetCheck(dialog, kIdDisableDwm);  // 0 while the box is hidden
 

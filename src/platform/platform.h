@@ -57,6 +57,9 @@ constexpr std::uint32_t kWaitTimeout = 0x102;
 constexpr std::uint32_t kWaitFailed = 0xFFFFFFFF;
 constexpr std::uint32_t kQsSendMessage = 0x0040;
 constexpr std::uint32_t kQsInput = 0x0407;  // QS_MOUSE | QS_KEY | QS_RAWINPUT (QS_INPUT)
+// Input kinds added by Windows 8; older systems refuse them as wake flags.
+constexpr std::uint32_t kQsTouch = 0x0800;
+constexpr std::uint32_t kQsPointer = 0x1000;
 constexpr std::uint32_t kPmNoRemove = 0x0000;
 constexpr std::uint32_t kPmRemove = 0x0001;
 constexpr std::uint32_t kPmQsInput = kQsInput << 16;
@@ -80,6 +83,14 @@ constexpr std::uint32_t kStartupInfoSize = 68;
 
 // Files
 constexpr std::uint32_t kFileAttributeDirectory = 0x10;
+constexpr std::uint32_t kFileReadAttributes = 0x0080;
+constexpr std::uint32_t kFileShareAll = 0x7;  // read, write and delete
+constexpr std::uint32_t kOpenExisting = 3;
+constexpr std::uint32_t kFileFlagBackupSemantics = 0x02000000;  // lets a folder be opened
+
+// COM
+constexpr std::uint32_t kCoinitApartmentThreaded = 0x2;
+constexpr std::uint32_t kCoinitDisableOle1Dde = 0x4;
 
 // Messages
 constexpr std::uint32_t kWmCreate = 0x0001;
@@ -148,6 +159,14 @@ constexpr std::uint32_t kBifStatusText = 0x0004;
 constexpr std::uint16_t kLangJapanese = 0x0411;
 
 // ---------------------------------------------------------------- records
+// The fields of BY_HANDLE_FILE_INFORMATION that tell one file or folder
+// from every other: its volume and its index on that volume.
+struct FileIdentity {
+    std::uint32_t volumeSerialNumber;
+    std::uint32_t fileIndexHigh;
+    std::uint32_t fileIndexLow;
+};
+
 struct FindData {
     std::uint32_t attributes;
     char fileName[kMaxPath];
@@ -263,6 +282,11 @@ const char* CharPrevA(const char* start, const char* current);
 Handle FindFirstFileA(const char* pattern, FindData* data);
 std::int32_t FindNextFileA(Handle find, FindData* data);
 std::int32_t FindClose(Handle find);
+// A folder opens only with kFileFlagBackupSemantics; a link is followed to
+// what it names. Closed with CloseHandle.
+Handle CreateFileA(const char* name, std::uint32_t access, std::uint32_t share,
+                   std::uint32_t disposition, std::uint32_t flags);
+std::int32_t GetFileInformationByHandle(Handle file, FileIdentity* identity);
 
 // ---------------------------------------------------------------- processes and waits
 std::int32_t CreateProcessA(const char* applicationName, char* commandLine,
@@ -334,6 +358,10 @@ std::int32_t MessageBoxA(Hwnd owner, const char* text, const char* caption, std:
 Pidl SHBrowseForFolderA(const BrowseInfo* info);
 std::int32_t SHGetPathFromIDListA(Pidl list, char* path);
 void CoTaskMemFree(void* block);
+// An HRESULT: S_OK or S_FALSE (already initialised) must each be matched by
+// CoUninitialize; a failure must not.
+std::int32_t CoInitializeEx(void* reserved, std::uint32_t flags);
+void CoUninitialize();
 std::intptr_t ShellExecuteA(Hwnd window, const char* verb, const char* file,
                             const char* parameters, const char* directory, std::int32_t show);
 

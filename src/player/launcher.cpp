@@ -66,6 +66,13 @@ void AppendFolderOf(BoundedText& text, const char* path) {
 }  // namespace
 
 bool LaunchSaver(const char* path, const char* arguments, plat::Handle* process) {
+    // No Windows file name holds a double quote, but the ANSI file search
+    // gives a best-fit byte for a character the code page lacks, and that
+    // of U+FF02 (a fullwidth quote) is 0x22: inside the quoted command line
+    // it would end the path and let the rest of the name start another
+    // program. A quote is never the trail byte of a double-byte character.
+    if (path && std::strchr(path, '"')) return false;
+
     char commandLine[kCommandLineSize];
     BoundedText line = StartText(commandLine, sizeof commandLine);
     Append(line, "\"");

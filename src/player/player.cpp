@@ -57,8 +57,11 @@ void CloseRunningSaver(plat::Handle child) {
             if (WaitForEnd(child, kCloseWait)) return;
         }
         if (ImitateUserInput(child)) return;
-        // With no foreground window the message reaches no one; harmless.
-        plat::PostMessageA(plat::GetForegroundWindow(), plat::kWmKeyDown, plat::kVkEscape, 1);
+        // Escape goes to whatever has the foreground. With none there is no
+        // one to tell: a post to no window would land in our own queue,
+        // which nothing reads, one message a pass.
+        const plat::Hwnd foreground = plat::GetForegroundWindow();
+        if (foreground) plat::PostMessageA(foreground, plat::kWmKeyDown, plat::kVkEscape, 1);
     }
 }
 
@@ -129,22 +132,36 @@ bool Crashed(plat::Handle child) {
     return plat::GetExitCodeProcess(child, &code) != 0 && code >= plat::kFirstExceptionStatus;
 }
 
+// The system's tick of the last input, any program's, real or imitated;
+// unknown when the system cannot say.
+struct LastInput {
+    bool known;
+    std::uint32_t tick;
+};
+
+LastInput ReadLastInput() {
+    LastInput last = {false, 0};
+    last.known = plat::GetLastInputInfo(&last.tick) != 0;
+    return last;
+}
+
 // A child that ended by itself normally means the user ended it. Not when
-// nobody touched anything since it was launched and it crashed (Windows
-// ends a crashed program silently) or ended within the shortest play (it
-// could not start: a missing runtime, a refused Windows version): such a
-// saver is skipped like one that could not be launched. A saver closed on
-// purpose by another program (WM_CLOSE to its window, for a call or a
-// reminder) ends normally after its first seconds, and still ends the run.
+// nobody touched anything while it ran and it crashed (Windows ends a
+// crashed program silently) or ended within the shortest play (it could
+// not start: a missing runtime, a refused Windows version): such a saver is
+// skipped like one that could not be launched. A saver closed on purpose
+// by another program (WM_CLOSE to its window, for a call or a reminder)
+// ends normally after its first seconds, and still ends the run.
 //
-// Ticks wrap after 49.7 days, so times are taken as distances from the
-// launch; the last input is read before the clock, so it is never later.
-// When the system cannot say, it counts as input.
-bool FailedWithoutInput(plat::Handle child, std::uint32_t launched) {
-    std::uint32_t lastInput = 0;
-    if (plat::GetLastInputInfo(&lastInput) == 0) return false;
+// Nobody touched anything when the last input is the same as just before
+// the launch. Comparing times instead would take the change-over's own
+// imitated key for the user's: it falls in the same tick as the next
+// launch. Ticks wrap after 49.7 days, so the play is a distance from the
+// launch. When the system cannot say, it counts as input.
+bool FailedWithoutInput(plat::Handle child, LastInput before, std::uint32_t launched) {
+    const LastInput after = ReadLastInput();
+    if (!before.known || !after.known || after.tick != before.tick) return false;
     const std::uint32_t played = plat::GetTickCount() - launched;
-    if (lastInput - launched <= played) return false;
     return played < kShortestPlay || Crashed(child);
 }
 
@@ -158,6 +175,7 @@ void Play(SaverList& list, const char* optionText) {
             Settings.Random != 0 ? EntryPath(list, SelectLeastPlayed(list)) : Settings.DefSaver;
 
         plat::Handle child = nullptr;
+        const LastInput inputBefore = ReadLastInput();
         const std::uint32_t launched = plat::GetTickCount();
         bool failed = !LaunchSaver(path, optionText, &child);
         if (!failed) {
@@ -166,7 +184,7 @@ void Play(SaverList& list, const char* optionText) {
             // is over, unless the child failed on its own.
             const std::uint32_t result = plat::WaitForSingleObject(child, PlayTime());
             if (result == plat::kWaitTimeout) CloseRunningSaver(child);
-            failed = result == plat::kWaitObject0 && FailedWithoutInput(child, launched);
+            failed = result == plat::kWaitObject0 && FailedWithoutInput(child, inputBefore, launched);
             plat::CloseHandle(child);
             if (result != plat::kWaitTimeout && !failed) return;
         }

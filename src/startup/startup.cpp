@@ -1,13 +1,45 @@
 #include "startup/startup.h"
 
+#include <cstring>
+
 #include "dialog/dialog.h"
 #include "player/player.h"
 #include "preview/preview.h"
 
 plat::Hmodule DwmLibrary = nullptr;
 
+namespace {
+
+// dwmapi.dll is not one of the DLLs Windows always takes from System32, so
+// asked for by name it would be looked for first in the folder the program
+// was started from, where anything downloaded with it may lie. It is loaded
+// from the System directory by its full path, or not at all.
+plat::Hmodule LoadSystemLibrary(const char* name) {
+    char path[plat::kMaxPath];
+    const std::uint32_t length = plat::GetSystemDirectoryA(path, sizeof path);
+    if (length == 0 || length >= sizeof path) return nullptr;
+    const std::size_t nameLength = std::strlen(name);
+    if (length + 1 + nameLength >= sizeof path) return nullptr;
+    path[length] = '\\';
+    std::memcpy(path + length + 1, name, nameLength + 1);
+    return plat::LoadLibraryA(path);
+}
+
+// Settings mode's shell calls (the folder browser, ShellExecuteA) need COM
+// on this thread, in a single-threaded apartment. A failure leaves them to
+// do what they can without it.
+void ShowSettingsDialog(plat::Hmodule instance, plat::Hwnd owner) {
+    const std::int32_t com =
+        plat::CoInitializeEx(nullptr, plat::kCoinitApartmentThreaded | plat::kCoinitDisableOle1Dde);
+    plat::DialogBoxParamA(instance, DialogTemplateFor(plat::GetUserDefaultLCID()), owner,
+                          SettingsDialogProc, 0);
+    if (com >= 0) plat::CoUninitialize();
+}
+
+}  // namespace
+
 int RunSlumbermix(plat::Hmodule instance) {
-    DwmLibrary = plat::LoadLibraryA("dwmapi.dll");
+    DwmLibrary = LoadSystemLibrary("dwmapi.dll");
     const CommandLine command = ParseCommandLine(plat::GetCommandLineA());
 
     switch (command.mode) {
@@ -18,8 +50,7 @@ int RunSlumbermix(plat::Hmodule instance) {
             RunPreview(plat::WindowFromNumber(command.handle), instance);
             break;
         case RunMode::Settings:
-            plat::DialogBoxParamA(instance, DialogTemplateFor(plat::GetUserDefaultLCID()),
-                                  plat::WindowFromNumber(command.handle), SettingsDialogProc, 0);
+            ShowSettingsDialog(instance, plat::WindowFromNumber(command.handle));
             break;
     }
 

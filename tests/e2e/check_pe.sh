@@ -3,11 +3,16 @@
 #
 #   check_pe.sh format    OBJDUMP FILE i386|x86-64   PE32/i386 or PE32+/x86-64
 #   check_pe.sh subsystem OBJDUMP FILE               Windows GUI
-#   check_pe.sh imports   OBJDUMP FILE               system DLLs only
+#   check_pe.sh imports   OBJDUMP FILE               Windows' known DLLs only
 #
 # The one file must be the whole installation, so it may import nothing but
 # DLLs every Windows has; a C++ runtime DLL (libstdc++, libgcc, winpthread)
-# in the import table would make it fail to start on a clean machine.
+# in the import table would make it fail to start on a clean machine. And
+# the loader resolves imports before the program can say where to look: a
+# DLL that is not one of the known DLLs, which Windows always takes from
+# System32, would be looked for first in the folder the file was started
+# from, a Downloads folder say. comctl32 is the exception: the manifest
+# sends it to the side-by-side store.
 set -euo pipefail
 
 check=$1 objdump=$2 file=$3 arch=${4:-}
@@ -48,10 +53,10 @@ imports)
   bad=()
   for dll in "${dlls[@]}"; do
     case ${dll,,} in
-      # DLLs every Windows has, that a self-contained Win32 program may use.
+      # Known DLLs (HKLM\System\CurrentControlSet\Control\Session Manager\KnownDLLs)
+      # that a self-contained Win32 program may use, and comctl32.
       kernel32.dll | user32.dll | gdi32.dll | advapi32.dll | shell32.dll | comctl32.dll | \
-      ole32.dll | oleaut32.dll | msvcrt.dll | imm32.dll | comdlg32.dll | shlwapi.dll | \
-      version.dll | winmm.dll | uxtheme.dll | dwmapi.dll) ;;
+      ole32.dll | oleaut32.dll | msvcrt.dll | imm32.dll | comdlg32.dll | shlwapi.dll) ;;
       libstdc++* | libgcc* | libwinpthread*) bad+=("$dll (C++ runtime)") ;;
       *) bad+=("$dll") ;;
     esac

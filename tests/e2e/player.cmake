@@ -4,4 +4,4 @@
 slumbermix_test_program(bare_changeover WIN32 bare_changeover.cpp)
 
 slumbermix_e2e_test(player.run player_run_test.sh TIMEOUT 420)
-slumbermix_e2e_test(player.misbehaving player_misbehaving_test.sh TIMEOUT 240)
+slumbermix_e2e_test(player.misbehaving player_misbehaving_test.sh TIMEOUT 360)

@@ -279,6 +279,50 @@ TEST_F(Catalogue, RecursiveScanEntersSubfoldersWhereTheyAreMet) {
     EXPECT_EQ(fake::files.openFinds, 0);
 }
 
+// Links to the folder being scanned, or to one above it, are passed over;
+// a link to anywhere else is followed like a folder. Only a scan with
+// subfolders asks for identities.
+TEST_F(Catalogue, LinksBackUpAreNotEnteredOthersAre) {
+    const plat::FileIdentity top{7, 0, 1}, sub{7, 0, 2}, elsewhere{7, 0, 3}, other{9, 0, 2};
+    fake::files.folders["C:\\S\\"] = {Folder("sub"), Folder("self"), Folder("away"),
+                                        File("top.scr")};
+    fake::files.folders["C:\\S\\sub\\"] = {Folder("up"), Folder("up2"), Folder("here"),
+                                             Folder("twin"), File("sub.scr")};
+    fake::files.folders["C:\\S\\away\\"] = {File("linked.scr")};
+    fake::files.folders["C:\\S\\sub\\twin\\"] = {File("twin.scr")};
+    fake::files.identities = {{"C:\\S", top},          {"C:\\S\\sub", sub},
+                              {"C:\\S\\self", top},    {"C:\\S\\away", elsewhere},
+                              {"C:\\S\\sub\\up", top}, {"C:\\S\\sub\\up2", top},
+                              {"C:\\S\\sub\\here", sub},
+                              {"C:\\S\\sub\\twin", other}};  // same index, another volume
+    EXPECT_TRUE(ScanFolder(list, "C:\\S", 1));
+    EXPECT_EQ(Paths(list), (std::vector<std::string>{
+                               "C:\\S\\sub\\twin\\twin.scr", "C:\\S\\sub\\sub.scr",
+                               "C:\\S\\away\\linked.scr", "C:\\S\\top.scr"}));
+    EXPECT_EQ(Searched(), (std::vector<std::string>{
+                              Search("C:\\S\\*.*"), Search("C:\\S\\sub\\*.*"),
+                              Search("C:\\S\\sub\\twin\\*.*"), Search("C:\\S\\away\\*.*")}));
+    EXPECT_EQ(fake::CallsNamed({"CreateFileA"}).front(),
+              fake::Call("CreateFileA", "C:\\S", 0x80u, 7u, 3u, 0x02000000u));
+    EXPECT_EQ(fake::files.openFiles, 0);
+
+    // Identities that cannot be read: every folder is entered, as before.
+    FreeList(list);
+    list = {};
+    fake::ResetAll();
+    fake::files.folders["C:\\S\\"] = {Folder("self")};
+    fake::files.folders["C:\\S\\self\\"] = {File("a.scr")};
+    EXPECT_TRUE(ScanFolder(list, "C:\\S", 1));
+    EXPECT_EQ(Paths(list), std::vector<std::string>{"C:\\S\\self\\a.scr"});
+
+    FreeList(list);
+    list = {};
+    fake::ResetAll();
+    ScriptSaverTree();
+    EXPECT_TRUE(ScanFolder(list, "C:\\Savers", 0));
+    EXPECT_TRUE(fake::CallsNamed({"CreateFileA"}).empty());
+}
+
 TEST_F(Catalogue, ScanAllGoesWindowsSystemThenExtraAndKeepsDuplicates) {
     fake::files.folders["C:\\WINDOWS\\"] = {File("win.scr")};
     fake::files.folders["C:\\WINDOWS\\system32\\"] = {File("sys.scr")};

@@ -286,7 +286,7 @@ TEST_F(SettingsDialog, ReadsEveryControlIntoTheRecord) {
     EXPECT_EQ(StoredText("DefSaver"), "C:\\WINDOWS\\zeta.scr");
 }
 
-TEST_F(SettingsDialog, StoresEnteredMinutesTimes60000WrappingWithoutClamping) {
+TEST_F(SettingsDialog, StoresEnteredMinutesTimes60000AndTheLimitsBeyond) {
     const struct {
         const char* entered;
         std::int32_t stored;
@@ -297,9 +297,13 @@ TEST_F(SettingsDialog, StoresEnteredMinutesTimes60000WrappingWithoutClamping) {
         {"  7 min", 420000},
         {"-2", -120000},
         {"20000", 1200000000},               // beyond the arrows' 10000
-        {"35792", -2147447296},              // 2147520000 wraps
+        {"35791", 2147460000},               // the most minutes that fit
+        {"35792", INT32_MAX},                // 2147520000 does not fit
+        {"71583", INT32_MAX},                // would wrap to 12.7 seconds
+        {"-35791", -2147460000},
+        {"-35792", INT32_MIN},
         {"4294967295", -60000},              // ParseInt wraps to -1 first
-        {"71582789", 44000},                 // 1000 * 2^32 + 44000
+        {"71582789", INT32_MAX},
     };
     for (const auto& c : cases) {
         SetUp();
@@ -502,7 +506,7 @@ TEST_F(SettingsDialog, SettingAndPreviewRunTheSelectedSaverAndWaitForIt) {
         EXPECT_EQ(seen[1].rfind("CreateProcessA", 0), 0u);
         EXPECT_EQ(seen[2], fake::Call("CloseHandle", fake::ThreadHandle(0)));
         EXPECT_EQ(seen[3], fake::Call("MsgWaitForMultipleObjects", 1u, fake::ProcessHandle(0), 0,
-                                      0xFFFFFFFFu, 0x447u));
+                                      0xFFFFFFFFu, 0x1C47u));
         EXPECT_EQ(seen[4], fake::Call("CloseHandle", fake::ProcessHandle(0)));
         EXPECT_EQ(seen[5], fake::Call("EnableWindow", kDialog, 1));
         EXPECT_EQ(Saves(), 0u);
@@ -513,16 +517,20 @@ TEST_F(SettingsDialog, SettingAndPreviewRunTheSelectedSaverAndWaitForIt) {
 // it (a saver's settings dialog owned by ours sends while it is created) and
 // takes its input out of the queue without dispatching it, until the queue
 // holds neither; posted messages stay: the dialog stays unresponsive.
+// Input includes touch and pen until a wait refuses them (before Windows 8).
 TEST_F(SettingsDialog, TheWaitServesSentMessagesAndDropsInputUntilTheSaverEnds) {
     const std::uint32_t kWoke = plat::kWaitObject0 + 1;
+    const std::uint32_t kFailed = plat::kWaitFailed;
     const struct {
         std::deque<std::uint32_t> wakes;
         std::vector<int> taken;  // input messages taken after each wake
+        std::size_t refusedAt;   // the wake from which touch and pen are left out
     } cases[] = {
-        {{plat::kWaitObject0}, {}},
-        {{kWoke, kWoke, plat::kWaitObject0}, {2, 0}},
-        {{kWoke, plat::kWaitFailed}, {1}},  // a failed wait ends it too
-        {{plat::kWaitTimeout}, {}},         // cannot happen without a limit; still not a hang
+        {{plat::kWaitObject0}, {}, 9},
+        {{kWoke, kWoke, plat::kWaitObject0}, {2, 0}, 9},
+        {{kWoke, kFailed, kFailed}, {1}, 2},  // a wait that fails without them too ends it
+        {{kFailed, kWoke, plat::kWaitObject0}, {1}, 1},
+        {{plat::kWaitTimeout}, {}, 9},  // cannot happen without a limit; still not a hang
     };
     for (const auto& c : cases) {
         SetUp();
@@ -538,12 +546,15 @@ TEST_F(SettingsDialog, TheWaitServesSentMessagesAndDropsInputUntilTheSaverEnds) 
         const auto seen = fake::CallsNamed({"MsgWaitForMultipleObjects", "PeekMessageA",
                                             "GetMessageA", "DispatchMessageA", "CloseHandle"});
         std::vector<std::string> expected = {fake::Call("CloseHandle", fake::ThreadHandle(0))};
+        std::size_t peeked = 0;
         for (std::size_t i = 0; i < c.wakes.size(); ++i) {
+            const std::uint32_t input = i < c.refusedAt ? 0x1C07u : 0x407u;
             expected.push_back(fake::Call("MsgWaitForMultipleObjects", 1u, fake::ProcessHandle(0),
-                                          0, 0xFFFFFFFFu, 0x447u));
-            if (i < c.taken.size())
-                expected.insert(expected.end(), c.taken[i] + 1,
-                                fake::Call("PeekMessageA", nullptr, 0u, 0u, 0x4470001u));
+                                          0, 0xFFFFFFFFu, 0x40u | input));
+            if (c.wakes[i] == kWoke && peeked < c.taken.size())
+                expected.insert(expected.end(), c.taken[peeked++] + 1,
+                                fake::Call("PeekMessageA", nullptr, 0u, 0u,
+                                           input << 16 | 0x400001u));
         }
         expected.push_back(fake::Call("CloseHandle", fake::ProcessHandle(0)));
         EXPECT_EQ(seen, expected);

@@ -101,6 +101,10 @@ TEST_F(Launcher, TextsThatWouldNotFitStartNothing) {
         {"C:\\a.scr", std::string(508, 'a'), true, "C:\\a.scr\\.."},
         {"C:\\a.scr", std::string(509, 'a'), false, ""},
         {std::string(258, 'p'), "/s", false, ""},  // too long for "\..", and no folder part
+        // A quote, the best-fit byte of U+FF02, would end the quoted path.
+        {"C:\\x\" calc.exe \"y.scr", "/s", false, ""},
+        {"C:\\\x83\"\x83\x5e.scr", "/s", false, ""},  // never a trail byte either
+        {"C:\\\x83\x5e.scr", "/s", true, "C:\\\x83\x5e.scr\\.."},
     };
     ASSERT_EQ(path256.size(), 256u);
     for (const Case& c : cases) {

@@ -123,6 +123,7 @@ struct ChangeOverCase {
     std::vector<plat::Hwnd> windows;             // FindWindowA answers
     bool cursorReadable;
     std::vector<std::string> expected;           // between the first launch and the second
+    bool noForeground = false;
 };
 
 TEST_F(Player, ChangeOverSequences) {
@@ -147,6 +148,12 @@ TEST_F(Player, ChangeOverSequences) {
          true,
          Join({Close(kChildWindow), Wait(0, 3000), Imitate(0, 100, 200), Escape(),
                Close(kChildWindow), Wait(0, 3000)})},
+        {"no foreground window: no Escape to post", {kWaitTimeout, kWaitTimeout, kWaitObject0},
+         {kChildWindow}, true,
+         Join({Close(kChildWindow), Wait(0, 3000), Imitate(0, 100, 200),
+               {Call("GetForegroundWindow"), Call("FindWindowA", kSaverClass, nullptr)},
+               Imitate(0, 100, 200)}),
+         true},
         {"two passes, the second without a window", {kWaitTimeout, kWaitTimeout, kWaitObject0},
          {kChildWindow}, true,
          Join({Close(kChildWindow), Wait(0, 3000), Imitate(0, 100, 200), Escape(),
@@ -162,6 +169,7 @@ TEST_F(Player, ChangeOverSequences) {
         fake::process.waitResults.push_back(kWaitObject0);  // the next saver is ended by the user
         fake::input.foundWindows.assign(c.windows.begin(), c.windows.end());
         fake::input.cursorReadable = c.cursorReadable;
+        if (c.noForeground) fake::input.foreground = nullptr;
 
         RunPlayer("/s");
 
@@ -281,8 +289,9 @@ TEST_F(Player, FixedPlayRunsDefSaverWithoutLimitUntilItEnds) {
     EXPECT_EQ(fake::process.launches[0].commandLine, "\"D:\\Other Savers\\Fixed.scr\" /s");
     EXPECT_EQ(fake::process.launches[0].currentDirectory, "D:\\Other Savers\\Fixed.scr\\..");
     EXPECT_EQ(PlayerCalls(), Join({Launch(0, kInfinite), CloseProcess(0)}));
-    EXPECT_EQ(fake::CallsNamed({"GetTickCount"}).size(), 2u)
-        << "the launch's and the end's ticks only: no selection in fixed play";
+    EXPECT_EQ(fake::CallsNamed({"GetTickCount"}).size(), 1u)
+        << "the launch's tick only: no selection in fixed play, and with input since the "
+           "launch the play's length does not matter";
 }
 
 TEST_F(Player, EmptyCatalogueEndsAtOnceEvenWithAnExistingDefSaver) {
@@ -346,37 +355,40 @@ TEST_F(Player, LaunchFailuresEnd) {
 }
 
 // A child that ended by itself is skipped, like a launch that failed, only
-// when nobody touched anything since its launch and it crashed or ended
-// within the shortest play; otherwise the run ends as before.
+// when the system's last input is the same as just before its launch and it
+// crashed or ended within the shortest play; otherwise the run ends as
+// before.
 TEST_F(Player, AChildThatFailedWithoutInputIsSkipped) {
     constexpr std::uint64_t kFails = 1ull << 32;  // the call fails
     const struct {
         const char* name;
         std::uint32_t launched, ended;
-        std::uint64_t lastInput, exitCode;
+        std::uint64_t inputBefore, inputAfter, exitCode;
         bool skipped;
     } cases[] = {
-        {"exited at once", 10000, 10500, 9000, 0, true},
-        {"exited just before the shortest play", 10000, 11999, 9000, 0, true},
-        {"ended normally after it (closed by another program)", 10000, 12000, 9000, 0, false},
-        {"crashed late", 10000, 70000, 9000, 0xC0000005, true},
-        {"the lowest exception status", 10000, 70000, 9000, 0xC0000000, true},
-        {"below it", 10000, 70000, 9000, 0xBFFFFFFF, false},
-        {"input at the launch tick", 10000, 10500, 10000, 0xC0000005, false},
-        {"input while it played", 10000, 70000, 60000, 0xC0000005, false},
-        {"the last input unknown", 10000, 10500, kFails, 0xC0000005, false},
-        {"the exit code unknown", 10000, 70000, 9000, kFails, false},
-        {"the clock wrapped, input before the launch", 0xFFFFFF00, 0x100, 0xFFFFFE00, 0, true},
-        {"the clock wrapped, input after the launch", 0xFFFFFF00, 0x100, 0x10, 0, false},
+        {"exited at once", 10000, 10500, 9000, 9000, 0, true},
+        {"exited just before the shortest play", 10000, 11999, 9000, 9000, 0, true},
+        {"ended normally after it (closed by another program)", 10000, 12000, 9000, 9000, 0, false},
+        {"crashed late", 10000, 70000, 9000, 9000, 0xC0000005, true},
+        {"the lowest exception status", 10000, 70000, 9000, 9000, 0xC0000000, true},
+        {"below it", 10000, 70000, 9000, 9000, 0xBFFFFFFF, false},
+        // The change-over's imitated key lands in the tick of the next launch.
+        {"input in the launch tick, before it", 10000, 10500, 10000, 10000, 0xC0000005, true},
+        {"input in the launch tick, after it", 10000, 10000, 9000, 10000, 0, false},
+        {"input while it played", 10000, 70000, 9000, 60000, 0xC0000005, false},
+        {"the last input unknown after", 10000, 10500, 9000, kFails, 0xC0000005, false},
+        {"the last input unknown before", 10000, 10500, kFails, 9000, 0xC0000005, false},
+        {"the exit code unknown", 10000, 70000, 9000, 9000, kFails, false},
+        {"the clock wrapped", 0xFFFFFF00, 0x100, 0xFFFFFE00, 0xFFFFFE00, 0, true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         Again();
         GiveSavers({"a.scr", "b.scr"});
         // Selection and launch, then the end; the next saver is ended by the
-        // user (input "now", the fake's default).
+        // user (the fake's unscripted input is always new).
         fake::process.ticks = {c.launched, c.launched, c.ended};
-        fake::input.lastInput = {c.lastInput};
+        fake::input.lastInput = {c.inputBefore, c.inputAfter};
         fake::process.exitCodes = {c.exitCode};
 
         RunPlayer("/s");
@@ -386,6 +398,22 @@ TEST_F(Player, AChildThatFailedWithoutInputIsSkipped) {
                                            : Join({Launch(0, 180000), CloseProcess(0)}));
     }
 
+    // A saver that ignores WM_CLOSE is closed with the imitated key, in the
+    // tick the next saver is launched in; that one exits at once, and nobody
+    // touched anything since the key: it is skipped.
+    Again();
+    GiveSavers({"normal.scr", "stubborn.scr", "quit.scr"});  // chosen from index 1 on
+    Settings.ChangeTime = 5000;
+    fake::process.ticks = {5000};
+    fake::process.waitResults = {kWaitTimeout, kWaitTimeout, kWaitObject0,  // stubborn
+                                 kWaitObject0,                              // quit
+                                 kWaitObject0};                             // normal: the user
+    fake::input.foundWindows = {kChildWindow};
+    fake::input.lastInput = {4000, 5000, 5000, 5000, 5100};  // before and after each launch
+    RunPlayer("/s");
+    EXPECT_EQ(LaunchedCommandLines(),
+              (std::vector<std::string>{Quoted(Saver("stubborn.scr")), Quoted(Saver("quit.scr")),
+                                        Quoted(Saver("normal.scr"))}));
     // Failures count like failed launches: when every saver fails each is
     // tried once and the run ends; fixed play ends at the first.
     for (std::int32_t random : {1, 0}) {

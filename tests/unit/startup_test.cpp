@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 #include <string>
 
+#include "fake/fake_dialog.h"
+#include "fake/fake_files.h"
 #include "fake/fake_startup.h"
 #include "dialog/dialog.h"
 #include "startup/startup.h"
@@ -107,56 +110,88 @@ protected:
     void SetUp() override { fake::ResetAll(); }
     plat::Hmodule const instance = fake::Token(1);
     plat::Hmodule const dwm = fake::Token(2);
+    // Only by its full path in the System directory, never by name: a name
+    // is looked for in the program's own folder first.
+    static constexpr const char* kDwmPath = "C:\\WINDOWS\\system32\\dwmapi.dll";
 };
 
 std::vector<std::string> StartupCalls() {
-    return fake::CallsNamed(
-        {"LoadLibraryA", "GetCommandLineA", "GetUserDefaultLCID", "DialogBoxParamA", "FreeLibrary"});
+    return fake::CallsNamed({"GetSystemDirectoryA", "LoadLibraryA", "GetCommandLineA",
+                             "CoInitializeEx", "GetUserDefaultLCID", "DialogBoxParamA",
+                             "CoUninitialize", "FreeLibrary"});
 }
 
 TEST_F(RunSlumbermixTest, SettingsModeLoadsAndFreesTheLibraryAroundTheDialog) {
-    fake::startup.loadable["dwmapi.dll"] = dwm;
+    fake::startup.loadable[kDwmPath] = dwm;
     fake::startup.commandLine = "SLUMBMIX.SCR /c:77";
     fake::startup.lcid = 0x0411;
-    EXPECT_EQ(RunSlumbermix(instance), 0);
-    const std::vector<std::string> expected = {
-        fake::Call("LoadLibraryA", "dwmapi.dll"),
-        fake::Call("GetCommandLineA"),
-        fake::Call("GetUserDefaultLCID"),
-        fake::Call("DialogBoxParamA", instance, std::uintptr_t{2}, plat::WindowFromNumber(77),
-                   reinterpret_cast<void*>(&SettingsDialogProc), plat::LParam{0}),
-        fake::Call("FreeLibrary", dwm),
-    };
-    EXPECT_EQ(fake::calls, expected);
-    EXPECT_EQ(DwmLibrary, nullptr);
+    for (std::int32_t com : {0, 1}) {  // S_OK, S_FALSE: initialised, to be released
+        fake::calls.clear();
+        fake::dialog.coInitializeResult = com;
+        EXPECT_EQ(RunSlumbermix(instance), 0);
+        const std::vector<std::string> expected = {
+            fake::Call("GetSystemDirectoryA", 260u),
+            fake::Call("LoadLibraryA", kDwmPath),
+            fake::Call("GetCommandLineA"),
+            fake::Call("CoInitializeEx", nullptr, 6u),  // apartment-threaded, no OLE1 DDE
+            fake::Call("GetUserDefaultLCID"),
+            fake::Call("DialogBoxParamA", instance, std::uintptr_t{2}, plat::WindowFromNumber(77),
+                       reinterpret_cast<void*>(&SettingsDialogProc), plat::LParam{0}),
+            fake::Call("CoUninitialize"),
+            fake::Call("FreeLibrary", dwm),
+        };
+        EXPECT_EQ(fake::calls, expected);
+        EXPECT_EQ(DwmLibrary, nullptr);
+    }
 }
 
-TEST_F(RunSlumbermixTest, NoLibraryNoOwnerEnglishAndAFailedDialogStillExitZero) {
+TEST_F(RunSlumbermixTest, NoLibraryNoOwnerNoComEnglishAndAFailedDialogStillExitZero) {
+    fake::startup.loadable["dwmapi.dll"] = dwm;  // by name only: never taken
     fake::startup.commandLine = "SLUMBMIX.SCR";
     fake::startup.lcid = 0x0409;
     fake::startup.dialogResult = -1;
+    fake::dialog.coInitializeResult = static_cast<std::int32_t>(0x80010106);  // RPC_E_CHANGED_MODE
     EXPECT_EQ(RunSlumbermix(instance), 0);
     const std::vector<std::string> expected = {
-        fake::Call("LoadLibraryA", "dwmapi.dll"),
+        fake::Call("GetSystemDirectoryA", 260u),
+        fake::Call("LoadLibraryA", kDwmPath),
         fake::Call("GetCommandLineA"),
+        fake::Call("CoInitializeEx", nullptr, 6u),
         fake::Call("GetUserDefaultLCID"),
         fake::Call("DialogBoxParamA", instance, std::uintptr_t{1}, nullptr,
                    reinterpret_cast<void*>(&SettingsDialogProc), plat::LParam{0}),
     };
     EXPECT_EQ(fake::calls, expected);
+
+    // No System directory to name it by, or one that leaves no room for the
+    // name: nothing is loaded.
+    for (std::uint32_t answer : {0u, 260u}) {
+        fake::ResetAll();
+        fake::files.systemDirectory.result = answer;
+        EXPECT_EQ(RunSlumbermix(instance), 0);
+        EXPECT_TRUE(fake::CallsNamed({"LoadLibraryA", "FreeLibrary"}).empty()) << answer;
+    }
+    fake::ResetAll();
+    fake::files.systemDirectory.text = "C:\\" + std::string(247, 'd');  // 250 bytes
+    EXPECT_EQ(RunSlumbermix(instance), 0);
+    EXPECT_TRUE(fake::CallsNamed({"LoadLibraryA"}).empty()) << "250 + 11 bytes do not fit";
 }
 
 TEST_F(RunSlumbermixTest, RunAndPreviewModesNeverOpenTheDialog) {
     for (const char* line : {"x.scr /s", "x.scr /p 99", "x.scr /p"}) {
         fake::ResetAll();
-        fake::startup.loadable["dwmapi.dll"] = dwm;
+        fake::startup.loadable[kDwmPath] = dwm;
         fake::startup.commandLine = line;
         EXPECT_EQ(RunSlumbermix(instance), 0) << line;
-        const auto calls = StartupCalls();
-        ASSERT_EQ(calls.size(), 3u) << line;
-        EXPECT_EQ(calls[0], fake::Call("LoadLibraryA", "dwmapi.dll"));
-        EXPECT_EQ(calls[1], fake::Call("GetCommandLineA"));
-        EXPECT_EQ(calls[2], fake::Call("FreeLibrary", dwm));
+        const std::vector<std::string> expected = {
+            fake::Call("GetSystemDirectoryA", 260u), fake::Call("LoadLibraryA", kDwmPath),
+            fake::Call("GetCommandLineA"), fake::Call("FreeLibrary", dwm)};
+        // Run mode's own system folder look-ups come between; see the player's tests.
+        auto calls = StartupCalls();
+        calls.erase(std::remove(calls.begin() + 1, calls.end(),
+                                fake::Call("GetSystemDirectoryA", 260u)),
+                    calls.end());
+        EXPECT_EQ(calls, expected) << line;
         EXPECT_EQ(fake::calls.back(), fake::Call("FreeLibrary", dwm)) << line;
     }
 }

@@ -52,6 +52,21 @@ std::int32_t FindNextFileA(Handle find, FindData* data) {
 }
 std::int32_t FindClose(Handle find) { return ::FindClose(find); }
 
+Handle CreateFileA(const char* name, std::uint32_t access, std::uint32_t share,
+                   std::uint32_t disposition, std::uint32_t flags) {
+    return ::CreateFileA(name, access, share, nullptr, disposition, flags, nullptr);
+}
+std::int32_t GetFileInformationByHandle(Handle file, FileIdentity* identity) {
+    BY_HANDLE_FILE_INFORMATION info;
+    BOOL ok = ::GetFileInformationByHandle(file, &info);
+    if (ok) {
+        identity->volumeSerialNumber = info.dwVolumeSerialNumber;
+        identity->fileIndexHigh = info.nFileIndexHigh;
+        identity->fileIndexLow = info.nFileIndexLow;
+    }
+    return ok;
+}
+
 std::int32_t CreateProcessA(const char* applicationName, char* commandLine,
                             void* processAttributes, void* threadAttributes,
                             std::int32_t inheritHandles, std::uint32_t creationFlags,

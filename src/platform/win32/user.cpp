@@ -210,6 +210,10 @@ std::int32_t SHGetPathFromIDListA(Pidl list, char* path) {
     return ::SHGetPathFromIDListA(As<PCIDLIST_ABSOLUTE>(list), path);
 }
 void CoTaskMemFree(void* block) { ::CoTaskMemFree(block); }
+std::int32_t CoInitializeEx(void* reserved, std::uint32_t flags) {
+    return ::CoInitializeEx(reserved, flags);
+}
+void CoUninitialize() { ::CoUninitialize(); }
 std::intptr_t ShellExecuteA(Hwnd window, const char* verb, const char* file,
                             const char* parameters, const char* directory, std::int32_t show) {
     return As<std::intptr_t>(::ShellExecuteA(As<HWND>(window), verb, file, parameters, directory, show));

@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
 # ExtDir naming a folder that does not exist, a file, and a real folder
-# whose name is 300 bytes long; and a tree whose deepest saver lies beyond
-# 260 bytes: the scan takes what it can name and passes over the rest.
+# whose name is 300 bytes long; a tree whose deepest saver lies beyond
+# 260 bytes: the scan takes what it can name and passes over the rest. And a
+# tree with two links back up and one elsewhere (Wine shows Unix symbolic
+# links as reparse-point folders): the links back are not entered, so the
+# scan ends at once; the one elsewhere is.
 . "$(dirname "$0")/../lib.sh"
 . "$(dirname "$0")/hostile_lib.sh"
 hostile_begin "${E2E_TEST:-hostile.extdir}"
@@ -38,5 +41,16 @@ hostile_row extdir.300-byte-path ends "${base[@]}" ExtSubDir=dword:0 "ExtDir=sz:
 
 HOSTILE_LIST_COUNT=1 HOSTILE_SAVER=top_input.scr HOSTILE_NEVER=deep_input.scr
 hostile_row extdir.deeper-than-260 plays "${base[@]}" ExtSubDir=dword:1 "ExtDir=sz:$folder"
+
+linked=$E2E_TEST_DIR/linked
+elsewhere=$E2E_TEST_DIR/elsewhere
+e2e_install_saver "$linked/real" real_input.scr
+e2e_install_saver "$elsewhere" away_input.scr
+ln -s "$linked" "$linked/back"
+ln -s "$linked" "$linked/real/back"
+ln -s "$elsewhere" "$linked/away"
+HOSTILE_LIST_COUNT=2
+hostile_row extdir.links-back-up plays "${base[@]}" ExtSubDir=dword:1 \
+  "ExtDir=sz:$(e2e_winpath "$linked")"
 
 hostile_done

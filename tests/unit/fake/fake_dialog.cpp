@@ -227,6 +227,13 @@ std::int32_t SHGetPathFromIDListA(Pidl list, char* path) {
 
 void CoTaskMemFree(void* block) { Record("CoTaskMemFree", block); }
 
+std::int32_t CoInitializeEx(void* reserved, std::uint32_t flags) {
+    Record("CoInitializeEx", reserved, flags);
+    return dialog.coInitializeResult;
+}
+
+void CoUninitialize() { Record("CoUninitialize"); }
+
 std::intptr_t ShellExecuteA(Hwnd window, const char* verb, const char* file,
                             const char* parameters, const char* directory, std::int32_t show) {
     Record("ShellExecuteA", window, verb, file, parameters, directory, show);

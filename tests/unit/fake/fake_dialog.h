@@ -44,6 +44,7 @@ struct DialogState {
     std::string browseDisplayName = "Savers";
     std::optional<std::string> browsePath;
     std::intptr_t shellExecuteResult = 42;  // above 32: success
+    std::int32_t coInitializeResult = 0;    // S_OK; negative: a failure
 };
 extern DialogState dialog;
 

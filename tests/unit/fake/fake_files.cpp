@@ -14,11 +14,15 @@ struct OpenFind {
 };
 std::map<plat::Handle, OpenFind> finds;
 std::uintptr_t nextFind = 200;
+std::map<plat::Handle, plat::FileIdentity> openFiles;
+std::uintptr_t nextFile = 300;
 
 ResetHook hook([] {
     files = FilesState{};
     finds.clear();
     nextFind = 200;
+    openFiles.clear();
+    nextFile = 300;
 });
 
 std::uint32_t AnswerFolder(const SystemFolder& folder, char* buffer, std::uint32_t size) {
@@ -44,6 +48,13 @@ void Fill(const FileItem& item, plat::FindData* data) {
 }
 
 }  // namespace
+
+bool CloseFile(plat::Handle file) {
+    if (openFiles.erase(file) == 0) return false;
+    --files.openFiles;
+    return true;
+}
+
 }  // namespace fake
 
 namespace plat {
@@ -94,6 +105,25 @@ std::int32_t FindNextFileA(Handle find, FindData* data) {
     fake::OpenFind& open = it->second;
     if (open.next >= open.items->size()) return 0;
     fake::Fill((*open.items)[open.next++], data);
+    return 1;
+}
+
+Handle CreateFileA(const char* name, std::uint32_t access, std::uint32_t share,
+                   std::uint32_t disposition, std::uint32_t flags) {
+    Record("CreateFileA", name, access, share, disposition, flags);
+    auto it = files.identities.find(name);
+    if (it == files.identities.end()) return kInvalidHandle;
+    Handle file = fake::Token(fake::nextFile++);
+    fake::openFiles[file] = it->second;
+    ++files.openFiles;
+    return file;
+}
+
+std::int32_t GetFileInformationByHandle(Handle file, FileIdentity* identity) {
+    Record("GetFileInformationByHandle", file);
+    auto it = fake::openFiles.find(file);
+    if (it == fake::openFiles.end()) return 0;
+    *identity = it->second;
     return 1;
 }
 

@@ -47,9 +47,17 @@ struct FilesState {
     // backslash) → the items found there, in the order they are returned.
     // A pattern not listed, or not ending in "*.*", finds nothing.
     std::map<std::string, std::vector<FileItem>> folders;
+    // CreateFileA opens a path listed here (the path as asked for, without
+    // a trailing backslash) and GetFileInformationByHandle then gives its
+    // identity; other paths cannot be opened.
+    std::map<std::string, plat::FileIdentity> identities;
     int openFinds = 0;           // find handles not closed yet
+    int openFiles = 0;           // CreateFileA handles not closed yet
     int longPatterns = 0;        // patterns of 260 bytes or more, never valid
 };
 extern FilesState files;
+
+// CloseHandle of a CreateFileA handle; false for any other handle.
+bool CloseFile(plat::Handle file);
 
 }  // namespace fake

@@ -1,5 +1,4 @@
 #include "fake/fake_input.h"
-#include "fake/fake_process.h"
 
 namespace fake {
 InputState input;
@@ -31,13 +30,14 @@ void keybd_event(std::uint8_t vk, std::uint8_t scan, std::uint32_t flags, std::u
 
 std::int32_t GetLastInputInfo(std::uint32_t* tick) {
     Record("GetLastInputInfo");
-    std::uint64_t last = fake::process.ticks.empty() ? 0 : fake::process.ticks.front();
+    std::uint64_t last = input.lastInputAnswer + 1u;
     if (!input.lastInput.empty()) {
         last = input.lastInput.front();
         input.lastInput.pop_front();
     }
     if (last > 0xFFFFFFFFu) return 0;
-    *tick = static_cast<std::uint32_t>(last);
+    input.lastInputAnswer = static_cast<std::uint32_t>(last);
+    *tick = input.lastInputAnswer;
     return 1;
 }
 

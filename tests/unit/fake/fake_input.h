@@ -15,9 +15,11 @@ struct InputState {
     // FindWindowA answers in order; null (no such window) when empty.
     std::deque<plat::Hwnd> foundWindows;
     plat::Hwnd foreground = Token(900);
-    // GetLastInputInfo answers in order; when empty, the tick GetTickCount
-    // shows now (input just now). An answer above 0xFFFFFFFF makes it fail.
+    // GetLastInputInfo answers in order; when empty, a tick one later than
+    // its last answer, as if the user touched something between any two
+    // looks. An answer above 0xFFFFFFFF makes it fail.
     std::deque<std::uint64_t> lastInput;
+    std::uint32_t lastInputAnswer = 0;
 };
 extern InputState input;
 

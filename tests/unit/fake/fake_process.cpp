@@ -1,5 +1,7 @@
 #include "fake/fake_process.h"
 
+#include "fake/fake_files.h"
+
 namespace fake {
 
 ProcessState process;
@@ -67,6 +69,7 @@ std::uint32_t MsgWaitForMultipleObjects(std::uint32_t count, const Handle* handl
 
 std::int32_t CloseHandle(Handle handle) {
     Record("CloseHandle", handle);
+    fake::CloseFile(handle);
     return 1;
 }
 
