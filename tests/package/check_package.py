@@ -11,6 +11,12 @@
         make_msi.py twice with the same SOURCE_DATE_EPOCH, the second time
         from a copy of SLUMBMIX.SCR written at another time: the same bytes.
         Then another version: another product code and package code.
+
+    check_package.py winget DIST BASE SCHEMAS
+        The winget manifests of a release (DIST/winget) against winget's JSON
+        schemas in SCHEMAS (skipped where that folder is absent), and against
+        the packages of DIST: hashes, product and upgrade codes, what Apps and
+        Features lists, the version. Needs python3-yaml and python3-jsonschema.
 """
 import os
 import re
@@ -174,11 +180,59 @@ def check_reproducible(scr, make_msi_args):
         expect("another package has another package code", first_codes[1] != other_codes[1], True)
 
 
+def check_winget(dist, base, schemas):
+    import hashlib
+    import json
+    import yaml
+    folder = os.path.join(dist, "winget")
+    manifests = {}
+    for kind, name in (("version", ""), ("installer", ".installer"), ("defaultLocale", ".locale.en-US")):
+        with open(os.path.join(folder, f"Brimlo.Slumbermix{name}.yaml"), encoding="utf-8") as f:
+            manifests[kind] = yaml.safe_load(f)
+    if os.path.isdir(schemas):
+        import jsonschema
+        for kind, manifest in manifests.items():
+            with open(os.path.join(schemas, f"manifest.{kind}.1.10.0.json"), encoding="utf-8") as f:
+                validator = jsonschema.Draft7Validator(json.load(f))
+            expect(f"{kind} manifest against winget's schema",
+                   [f"{'/'.join(map(str, e.path))}: {e.message}" for e in validator.iter_errors(manifest)], [])
+    else:
+        print(f"skipped: the schemas, no folder {schemas}")
+
+    installer = manifests["installer"]
+    packages = {}
+    for entry in installer.get("Installers", []):
+        msi = os.path.join(dist, entry["InstallerUrl"].rsplit("/", 1)[-1])
+        expect("installer address", entry["InstallerUrl"], base.rstrip("/") + "/" + os.path.basename(msi))
+        props = {row["Property"]: row["Value"] for row in table(msi, "Property")}
+        template = re.search(r"^Template: (.*)$", msiinfo("suminfo", msi), re.M).group(1)
+        packages[entry["Architecture"]] = template
+        with open(msi, "rb") as f:
+            expect(f"{entry['Architecture']} hash", entry["InstallerSha256"].lower(),
+                   hashlib.sha256(f.read()).hexdigest())
+        expect(f"{entry['Architecture']} product code", entry.get("ProductCode"), props["ProductCode"])
+        expect(f"{entry['Architecture']} Apps and Features", entry.get("AppsAndFeaturesEntries"), [{
+            "DisplayName": props["ProductName"], "Publisher": props["Manufacturer"],
+            "DisplayVersion": props["ProductVersion"], "ProductCode": props["ProductCode"],
+            "UpgradeCode": props["UpgradeCode"]}])
+        for kind, manifest in manifests.items():
+            expect(f"{kind} manifest's version", manifest.get("PackageVersion"), props["ProductVersion"])
+        expect("publisher", manifests["defaultLocale"].get("Publisher"), props["Manufacturer"])
+    expect("one installer per package", packages, {arch: TEMPLATES[arch] for arch in ("x64", "x86")})
+    expect("identifiers", {m.get("PackageIdentifier") for m in manifests.values()}, {"Brimlo.Slumbermix"})
+    expect("installer type and scope", (installer.get("InstallerType"), installer.get("Scope")),
+           ("msi", "machine"))
+    # Windows Vista, the oldest supportedOS of res/slumbmix.manifest.
+    expect("lowest Windows", installer.get("MinimumOSVersion"), "6.0.6000.0")
+
+
 def main():
     if len(sys.argv) == 6 and sys.argv[1] == "tables":
         check_tables(*sys.argv[2:])
     elif len(sys.argv) > 4 and sys.argv[1] == "reproducible" and sys.argv[3] == "--":
         check_reproducible(sys.argv[2], sys.argv[4:])
+    elif len(sys.argv) == 5 and sys.argv[1] == "winget":
+        check_winget(*sys.argv[2:])
     else:
         sys.exit(__doc__)
     return report(sys.argv[1])

@@ -1,4 +1,5 @@
-# Helpers of the package tests under Wine; sourced after lib.sh.
+# Helpers of the package tests under Wine; sourced after lib.sh (and, for
+# pkg_play_from_system32, player_lib.sh).
 
 PKG_UNINSTALL='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall'
 
@@ -46,4 +47,60 @@ pkg_installed_copies() {
 pkg_remove() {  # product-code...
   local code
   for code in "$@"; do e2e_run 120 msiexec /x "$code" /qn; done
+}
+
+# ------------------------------------------------------------------ playing from system32
+
+# The test savers that pkg_play_from_system32 puts into system32.
+PKG_SAVERS=(pkg_alpha_close.scr pkg_bravo_close.scr)
+
+pkg_remove_savers() {
+  local name
+  for name in "${PKG_SAVERS[@]}"; do rm -f "$WINEPREFIX/drive_c/windows/system32/$name"; done
+}
+
+pkg_slumbmix_processes() {
+  e2e_our_processes | awk 'tolower($2) == "slumbmix.scr"' | wc -l
+}
+
+# The installed C:\windows\system32\SLUMBMIX.SCR started with /s, with two
+# test savers beside it and system32 the only folder scanned: it plays each
+# of them once, then again, never itself, and ends on input. Leaves the
+# settings it wrote and the savers (pkg_remove_savers) in place.
+pkg_play_from_system32() {
+  local name
+  for name in "${PKG_SAVERS[@]}"; do e2e_install_saver "$WINEPREFIX/drive_c/windows/system32" "$name"; done
+  e2e_reg_add UseWinDir REG_DWORD 0 && e2e_reg_add UseSysDir REG_DWORD 1 &&
+    e2e_reg_add UseExtDir REG_DWORD 0 && e2e_reg_add Random REG_DWORD 1 &&
+    e2e_reg_add ChangeTime REG_DWORD 2000 || e2e_die "could not write the settings"
+  export SLUMBERMIX_TEST_CAP_MS=60000
+
+  e2e_start 120 'C:\windows\system32\SLUMBMIX.SCR' /s
+  # Two savers, then the first repeat; SLUMBMIX.SCR among the candidates would
+  # show as a second SLUMBMIX.SCR process for a whole play (it writes no saver
+  # log: this count is what sees it).
+  local most=0 count deadline=$((SECONDS + 60))
+  until player_has_runs 3 || [ "$SECONDS" -ge "$deadline" ] || e2e_background_ended; do
+    count=$(pkg_slumbmix_processes)
+    [ "$count" -le "$most" ] || most=$count
+    sleep 0.1
+  done
+  e2e_expect "three plays" player_has_runs 3
+  e2e_expect_eq "SLUMBMIX.SCR processes at any time (it never plays itself)" "$most" 1
+
+  # Change-overs come every 2 s: the move may have to wait for the next saver.
+  e2e_expect "real input ended a saver" player_end_by_user 30
+  e2e_wait_exit 30 || e2e_fail "SLUMBMIX.SCR did not end on input"
+  e2e_expect_eq "exit code of SLUMBMIX.SCR" "$E2E_RC" 0
+
+  local runs played pid
+  mapfile -t runs < <(player_runs)
+  played=$(for pid in "${runs[@]}"; do printf '%s\n' "$(player_event "$pid" start)"; done)
+  e2e_log "played: $(tr '\n' ';' <<<"$played")"
+  e2e_expect_eq "the first two plays: each saver of system32 once" \
+    "$(head -n2 <<<"$played" | sort | tr '\n' '|')" \
+    "$(printf 'C:\\windows\\system32\\%s\n' "${PKG_SAVERS[@]}" | sort | tr '\n' '|')"
+  e2e_expect_eq "plays of one of the two savers of system32, of ${#runs[@]}" \
+    "$(grep -c -i -x -F -e 'C:\windows\system32\pkg_alpha_close.scr' \
+      -e 'C:\windows\system32\pkg_bravo_close.scr' <<<"$played")" "${#runs[@]}"
 }
