@@ -4,7 +4,9 @@
 #include <cstring>
 
 #include "catalogue/catalogue.h"
+#include "platform/files.h"
 #include "settings/settings.h"
+#include "text/text.h"
 
 namespace {
 

@@ -1,10 +1,11 @@
 #include "startup/startup.h"
 
 #include "dialog/dialog.h"
+#include "platform/dialog.h"
+#include "platform/modules.h"
 #include "player/player.h"
 #include "preview/preview.h"
-
-plat::Hmodule DwmLibrary = nullptr;
+#include "settings/settings.h"
 
 int RunSlumbermix(plat::Hmodule instance) {
     DwmLibrary = plat::LoadLibraryA("dwmapi.dll");

@@ -1,45 +1,15 @@
 #include <gtest/gtest.h>
 
-#include <climits>
 #include <string>
 
-#include "fake/fake_startup.h"
 #include "dialog/dialog.h"
+#include "fake/fake_dialog.h"
+#include "fake/fake_modules.h"
+#include "fixture.h"
+#include "settings/settings.h"
 #include "startup/startup.h"
 
 namespace {
-
-struct IntCase {
-    const char* text;
-    std::int32_t value;
-};
-
-TEST(ParseInt, WhiteSpaceSignsDigitsAndWrap) {
-    const IntCase cases[] = {
-        {"0", 0},
-        {"1234", 1234},
-        {"  \t\n\v\f\r77", 77},       // all six blanks are skipped
-        {"+15", 15},
-        {"-15", -15},
-        {"--5", 0},                   // one sign only
-        {"+-5", 0},
-        {"- 5", 0},                   // no blank after the sign
-        {"12ab34", 12},               // stops at the first other character
-        {"", 0},
-        {"abc", 0},
-        {"\x1c" "5", 0},              // other control bytes are not blanks
-        {"\xA0" "5", 0},
-        {"2147483647", INT32_MAX},
-        {"2147483648", INT32_MIN},    // wraps in 32-bit two's complement
-        {"-2147483648", INT32_MIN},
-        {"4294967295", -1},
-        {"4294967296", 0},
-        {"-4294967297", -1},
-        {"99999999999", 1215752191},  // 99999999999 mod 2^32
-        {"00000000000000000000042", 42},
-    };
-    for (const auto& c : cases) EXPECT_EQ(ParseInt(c.text), c.value) << '"' << c.text << '"';
-}
 
 struct LineCase {
     const char* line;
@@ -102,9 +72,8 @@ TEST(DialogTemplateFor, JapaneseByLowWordOnly) {
     EXPECT_EQ(DialogTemplateFor(0x04110000), 1u);
 }
 
-class RunSlumbermixTest : public ::testing::Test {
+class RunSlumbermixTest : public FakeFixture {
 protected:
-    void SetUp() override { fake::ResetAll(); }
     plat::Hmodule const instance = fake::Token(1);
     plat::Hmodule const dwm = fake::Token(2);
 };
@@ -115,9 +84,9 @@ std::vector<std::string> StartupCalls() {
 }
 
 TEST_F(RunSlumbermixTest, SettingsModeLoadsAndFreesTheLibraryAroundTheDialog) {
-    fake::startup.loadable["dwmapi.dll"] = dwm;
-    fake::startup.commandLine = "SLUMBMIX.SCR /c:77";
-    fake::startup.lcid = 0x0411;
+    fake::modules.loadable["dwmapi.dll"] = dwm;
+    fake::modules.commandLine = "SLUMBMIX.SCR /c:77";
+    fake::modules.lcid = 0x0411;
     EXPECT_EQ(RunSlumbermix(instance), 0);
     const std::vector<std::string> expected = {
         fake::Call("LoadLibraryA", "dwmapi.dll"),
@@ -132,9 +101,9 @@ TEST_F(RunSlumbermixTest, SettingsModeLoadsAndFreesTheLibraryAroundTheDialog) {
 }
 
 TEST_F(RunSlumbermixTest, NoLibraryNoOwnerEnglishAndAFailedDialogStillExitZero) {
-    fake::startup.commandLine = "SLUMBMIX.SCR";
-    fake::startup.lcid = 0x0409;
-    fake::startup.dialogResult = -1;
+    fake::modules.commandLine = "SLUMBMIX.SCR";
+    fake::modules.lcid = 0x0409;
+    fake::dialog.dialogBoxResult = -1;
     EXPECT_EQ(RunSlumbermix(instance), 0);
     const std::vector<std::string> expected = {
         fake::Call("LoadLibraryA", "dwmapi.dll"),
@@ -148,9 +117,9 @@ TEST_F(RunSlumbermixTest, NoLibraryNoOwnerEnglishAndAFailedDialogStillExitZero) 
 
 TEST_F(RunSlumbermixTest, RunAndPreviewModesNeverOpenTheDialog) {
     for (const char* line : {"x.scr /s", "x.scr /p 99", "x.scr /p"}) {
-        fake::ResetAll();
-        fake::startup.loadable["dwmapi.dll"] = dwm;
-        fake::startup.commandLine = line;
+        NextRow();
+        fake::modules.loadable["dwmapi.dll"] = dwm;
+        fake::modules.commandLine = line;
         EXPECT_EQ(RunSlumbermix(instance), 0) << line;
         const auto calls = StartupCalls();
         ASSERT_EQ(calls.size(), 3u) << line;

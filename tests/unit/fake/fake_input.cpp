@@ -31,27 +31,21 @@ void keybd_event(std::uint8_t vk, std::uint8_t scan, std::uint32_t flags, std::u
 
 std::int32_t GetLastInputInfo(std::uint32_t* tick) {
     Record("GetLastInputInfo");
-    std::uint64_t last = fake::process.ticks.empty() ? 0 : fake::process.ticks.front();
-    if (!input.lastInput.empty()) {
-        last = input.lastInput.front();
-        input.lastInput.pop_front();
-    }
+    const std::uint64_t now = fake::process.ticks.empty() ? 0 : fake::process.ticks.front();
+    const std::uint64_t last = fake::NextAnswer(input.lastInput, now);
     if (last > 0xFFFFFFFFu) return 0;
     *tick = static_cast<std::uint32_t>(last);
     return 1;
 }
 
-Hwnd FindWindowA(const char* className, const char* title) {
-    Record("FindWindowA", className, title);
-    if (input.foundWindows.empty()) return nullptr;
-    Hwnd window = input.foundWindows.front();
-    input.foundWindows.pop_front();
-    return window;
+Hcursor SetCursor(Hcursor cursor) {
+    Record("SetCursor", cursor);
+    return nullptr;
 }
 
-Hwnd GetForegroundWindow() {
-    Record("GetForegroundWindow");
-    return input.foreground;
+Hcursor LoadCursorA(Hmodule instance, std::uintptr_t id) {
+    Record("LoadCursorA", instance, id);
+    return !instance && id == kIdcArrow ? input.arrow : fake::Token(200 + id);
 }
 
 }  // namespace plat
