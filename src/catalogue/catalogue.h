@@ -5,8 +5,6 @@
 
 #include <cstdint>
 
-#include "platform/platform.h"
-
 constexpr std::uint32_t kHeapStep = 16384;
 
 struct HeapBuffer {
@@ -52,9 +50,6 @@ void FreeList(SaverList& list);       // both buffers; the list becomes all zero
 
 SaverEntry* Entries(const SaverList& list);
 const char* EntryPath(const SaverList& list, std::int32_t index);
-
-// Same length and same bytes after folding ASCII a-z to A-Z.
-bool EqualNoCase(const char* a, const char* b);
 
 // Appends every saver of the folders the settings enable: the Windows
 // directory, the System directory, then ExtDir (with its subfolders when

@@ -4,6 +4,8 @@
 #include <cstring>
 
 #include "catalogue/catalogue.h"
+#include "platform/dialog.h"
+#include "platform/heap.h"
 
 namespace {
 

@@ -4,7 +4,10 @@
 #include <cstring>
 
 #include "catalogue/catalogue.h"
+#include "platform/files.h"
+#include "platform/process.h"
 #include "settings/settings.h"
+#include "text/text.h"
 
 namespace {
 

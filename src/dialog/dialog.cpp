@@ -4,9 +4,14 @@
 #include <cstring>
 
 #include "catalogue/catalogue.h"
+#include "platform/dialog.h"
+#include "platform/files.h"
+#include "platform/process.h"
+#include "platform/shell.h"
+#include "platform/window.h"
 #include "player/launcher.h"
 #include "settings/settings.h"
-#include "startup/startup.h"
+#include "text/text.h"
 
 // A page of this project; shown in the support question and opened on Yes.
 const char kSupportUrl[] = "https://slumbermix.example.org/support/";
@@ -18,23 +23,6 @@ constexpr plat::LParam kSpinRange = 10000;         // upper 10000, lower 0
 constexpr std::uint32_t kBrowseFlags = plat::kBifReturnOnlyFsDirs | plat::kBifStatusText;
 constexpr std::uint32_t kSupportQuestionStyle =
     plat::kMbYesNo | plat::kMbIconQuestion | plat::kMbDefButton2;
-
-// Decimal text of a signed 32-bit value, as "%d" writes it. Written here
-// because the C library's formatting would more than double the module's size.
-void FormatInt(std::int32_t value, char (&text)[12]) {
-    char digits[10];
-    int count = 0;
-    std::uint32_t magnitude = value < 0 ? 0u - static_cast<std::uint32_t>(value)
-                                        : static_cast<std::uint32_t>(value);
-    do {
-        digits[count++] = static_cast<char>('0' + magnitude % 10);
-        magnitude /= 10;
-    } while (magnitude != 0);
-    char* out = text;
-    if (value < 0) *out++ = '-';
-    while (count > 0) *out++ = digits[--count];
-    *out = '\0';
-}
 
 // The change time the field's minutes stand for. Minutes whose milliseconds
 // do not fit the 32-bit value take the largest (or, below zero, the
@@ -122,6 +110,12 @@ void ShowFolder(plat::Hwnd dialog, std::int32_t id,
     plat::SetDlgItemTextA(dialog, id, folder);
 }
 
+// Refills the list box from a fresh scan with the settings as they stand and
+// selects the line naming DefSaver.
+void FillSaverList(plat::Hwnd dialog);
+// Runs the selected saver with the given arguments and waits until it ends.
+void LaunchSelected(plat::Hwnd dialog, const char* arguments);
+
 // ------------------------------------------------------------ messages
 
 std::intptr_t OnInitDialog(plat::Hwnd dialog) {
@@ -157,45 +151,6 @@ std::intptr_t OnInitDialog(plat::Hwnd dialog) {
     return 1;
 }
 
-// Waits for a saver started from the dialog to end. The dialog stays
-// unresponsive meanwhile, it is the user's trial of that saver, so posted
-// messages stay queued and input for it is dropped. Messages sent by other
-// threads are served, though: a saver showing its settings makes its dialog
-// owned by the foreground window, ours, and creating it sends our thread
-// messages (disabling and activating the owner). A thread that blocks
-// without serving them would hang the saver, and the saver would hang us.
-//
-// Input has to be taken out too: Windows joins the input queues of two
-// threads when a window of one owns a window of the other, so while the
-// saver's dialog is up a click on ours, or the pointer passing over it,
-// waits at the head of the queue both share, and no later input reaches the
-// saver's dialog. The wait wakes only for input that arrived since the last
-// look, so the queue is emptied of both kinds before waiting again; the
-// filter covers every kind the wait wakes for, or it would wake at once.
-//
-// From Windows 8 input also comes as touch and pen (pointer) messages, which
-// sit in the shared queue just the same; older systems refuse those flags,
-// and the wait then goes on with the kinds they know.
-void WaitDroppingInput(plat::Handle child) {
-    const plat::Handle handles[] = {child};
-    std::uint32_t input = plat::kQsInput | plat::kQsTouch | plat::kQsPointer;
-    for (;;) {
-        const std::uint32_t woke = plat::MsgWaitForMultipleObjects(
-            1, handles, 0, plat::kInfinite, plat::kQsSendMessage | input);
-        if (woke == plat::kWaitFailed && input != plat::kQsInput) {
-            input = plat::kQsInput;
-            continue;
-        }
-        // The child ended, or the wait failed: either way nothing is left to wait for.
-        if (woke != plat::kWaitObject0 + 1) return;
-        // Delivers the sent messages and hands out, never dispatched, the input.
-        plat::Msg message;
-        while (plat::PeekMessageA(&message, nullptr, 0, 0,
-                                  plat::kPmRemove | (input << 16) | plat::kPmQsSendMessage)) {
-        }
-    }
-}
-
 void SaveAndRefresh(plat::Hwnd dialog) {
     if (!plat::IsWindowEnabled(Control(dialog, kIdApply))) return;
     ReadControls(dialog);
@@ -219,32 +174,18 @@ void BrowseForFolder(plat::Hwnd dialog) {
     plat::CoTaskMemFree(chosen);
 }
 
-// Appends to a fixed buffer, never past its end; the text stays terminated.
-struct TextBuffer {
-    char* text;
-    std::size_t size;
-    std::size_t length;
-};
-
-void Append(TextBuffer& buffer, const char* piece) {
-    const std::size_t room = buffer.size - 1 - buffer.length;
-    const std::size_t n = strnlen(piece, room);
-    std::memcpy(buffer.text + buffer.length, piece, n);
-    buffer.length += n;
-    buffer.text[buffer.length] = '\0';
-}
-
 void AskSupport(plat::Hwnd dialog) {
+    // Cut short rather than refused: the question is only read, and the page
+    // opened on Yes goes to the shell whole.
     char message[512];
-    TextBuffer text{message, sizeof message, 0};
-    message[0] = '\0';
-    Append(text, "Slumbermix");
-    Append(text, " ");
-    Append(text, kSupportPagePrefix);
-    Append(text, kSupportUrl);
-    Append(text, kSupportPageSuffix);
-    Append(text, "\n");
-    Append(text, kSupportConfirm);
+    BoundedText text = StartText(message, sizeof message);
+    AppendCut(text, "Slumbermix");
+    AppendCut(text, " ");
+    AppendCut(text, kSupportPagePrefix);
+    AppendCut(text, kSupportUrl);
+    AppendCut(text, kSupportPageSuffix);
+    AppendCut(text, "\n");
+    AppendCut(text, kSupportConfirm);
     if (plat::MessageBoxA(dialog, message, kSupportCaption, kSupportQuestionStyle) != plat::kIdYes)
         return;
     plat::ShellExecuteA(dialog, "open", kSupportUrl, nullptr, nullptr, plat::kSwHide);
@@ -319,6 +260,8 @@ void ReadControls(plat::Hwnd dialog) {
         std::memcpy(Settings.DefSaver, line, sizeof line);
 }
 
+namespace {
+
 void FillSaverList(plat::Hwnd dialog) {
     SendToControl(dialog, kIdSaverList, plat::kLbResetContent, 0, 0);
 
@@ -359,6 +302,8 @@ void LaunchSelected(plat::Hwnd dialog, const char* arguments) {
     // stay disabled for good.
     plat::EnableWindow(dialog, 1);
 }
+
+}  // namespace
 
 std::intptr_t SettingsDialogProc(plat::Hwnd dialog, std::uint32_t message, plat::WParam wParam,
                                  plat::LParam) {

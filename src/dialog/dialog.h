@@ -1,10 +1,9 @@
-// Settings mode: the dialog procedure for templates 1 and 2, and the three
-// operations it is built from.
+// Settings mode: the dialog procedure for templates 1 and 2.
 #pragma once
 
 #include <cstdint>
 
-#include "platform/platform.h"
+#include "platform/types.h"
 #include "resource.h"
 
 // Control identifiers shared by both templates, from the header the resource
@@ -30,15 +29,11 @@ constexpr std::int32_t kIdBrowse = IDC_BROWSE;
 constexpr std::int32_t kIdApply = IDC_APPLY;
 
 // The address the Support button offers to open.
-extern const char kSupportUrl[];
+extern const char kSupportUrl[];  // constant; nothing writes it
 
 std::intptr_t SettingsDialogProc(plat::Hwnd dialog, std::uint32_t message, plat::WParam wParam,
                                  plat::LParam lParam);
 
-// Refills the list box from a fresh scan with the settings as they stand and
-// selects the line naming DefSaver.
-void FillSaverList(plat::Hwnd dialog);
-// Copies the controls into Settings.
+// Copies the controls into Settings. OK and Apply save what it read; it is
+// open to callers that want the record without a save.
 void ReadControls(plat::Hwnd dialog);
-// Runs the selected saver with the given arguments and waits until it ends.
-void LaunchSelected(plat::Hwnd dialog, const char* arguments);

@@ -4,42 +4,14 @@
 #include <cstring>
 
 #include "player/launcher.h"
+#include "platform/files.h"
+#include "platform/process.h"
+#include "text/text.h"
 
 namespace {
 
 constexpr std::uint32_t kWorkingDirectorySize = plat::kMaxPath;
 constexpr std::uint32_t kCreationFlags = plat::kIdlePriorityClass | plat::kCreateSeparateWowVdm;
-
-// A text assembled piece by piece in a fixed buffer. Once a piece does not
-// fit with the terminating NUL the whole text is refused: a command line cut
-// short could start a different program, a cut working directory name a
-// different folder.
-struct BoundedText {
-    char* buffer;
-    std::size_t size;    // bytes, the NUL included
-    std::size_t length;  // bytes written so far
-    bool fits;
-};
-
-void AppendBytes(BoundedText& text, const char* piece, std::size_t n) {
-    if (!text.fits || n >= text.size - text.length) {
-        text.fits = false;
-        return;
-    }
-    std::memcpy(text.buffer + text.length, piece, n);
-    text.length += n;
-    text.buffer[text.length] = '\0';
-}
-
-void Append(BoundedText& text, const char* piece) {
-    if (!piece) piece = "";
-    AppendBytes(text, piece, std::strlen(piece));
-}
-
-BoundedText StartText(char* buffer, std::size_t size) {
-    buffer[0] = '\0';
-    return BoundedText{buffer, size, 0, true};
-}
 
 // The folder part of `path`, everything before its last backslash, as the
 // working directory. The backslash is looked for character by character

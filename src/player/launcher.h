@@ -1,11 +1,12 @@
-// Starting a screen saver as an idle-priority child in its own folder, and
-// choosing which one plays next.
+// Starting a screen saver as an idle-priority child in its own folder,
+// waiting for one the settings dialog started, and choosing which one plays
+// next.
 #pragma once
 
 #include <cstdint>
 
 #include "catalogue/catalogue.h"
-#include "platform/platform.h"
+#include "platform/types.h"
 
 constexpr std::uint32_t kCommandLineSize = 520;
 
@@ -19,6 +20,11 @@ constexpr std::uint32_t kCommandLineSize = 520;
 // directory fits, or when CreateProcessA does not return exactly 1. A null
 // path or arguments count as empty text.
 bool LaunchSaver(const char* path, const char* arguments, plat::Handle* process);
+
+// Waits, without limit, for a saver the settings dialog started to end,
+// serving messages other threads send meanwhile and dropping input; the
+// caller still owns `child` and closes it.
+void WaitDroppingInput(plat::Handle child);
 
 // Index of one of the least-played entries of a non-empty list; raises its
 // count (all counts restart from 0 when it wraps negative). -1 for an empty

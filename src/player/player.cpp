@@ -7,6 +7,9 @@
 #include "player/player.h"
 
 #include "catalogue/catalogue.h"
+#include "platform/input.h"
+#include "platform/process.h"
+#include "platform/window.h"
 #include "player/launcher.h"
 #include "settings/settings.h"
 

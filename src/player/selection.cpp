@@ -3,6 +3,7 @@
 // before any is repeated, in an order that differs from run to run.
 #include <climits>
 
+#include "platform/process.h"
 #include "player/launcher.h"
 
 std::int32_t SelectLeastPlayed(SaverList& list) {

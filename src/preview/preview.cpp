@@ -1,5 +1,8 @@
 #include "preview/preview.h"
 
+#include "platform/input.h"
+#include "platform/modules.h"
+#include "platform/window.h"
 #include "settings/settings.h"
 
 namespace {
@@ -25,7 +28,7 @@ struct PreviewState {
     plat::Himc savedContext;
 };
 
-PreviewState Preview;
+PreviewState Preview;  // written by RunPreview and the window procedure
 
 bool StandAlone() { return Preview.parent == nullptr; }
 

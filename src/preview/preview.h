@@ -1,7 +1,7 @@
 // Preview mode: the icon and the name on black, in the window the system gives.
 #pragma once
 
-#include "platform/platform.h"
+#include "platform/types.h"
 
 // Runs the preview window: a black child of `parent`, or a stand-alone
 // full-screen window when `parent` is null. Returns the exit value of the

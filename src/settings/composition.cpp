@@ -1,5 +1,7 @@
+#include "platform/modules.h"
 #include "settings/settings.h"
-#include "startup/startup.h"
+
+plat::Hmodule DwmLibrary = nullptr;
 
 void ApplyCompositionSetting() {
     if (!DwmLibrary || Settings.DisableDWM == 0) return;

@@ -1,9 +1,11 @@
-// The one settings record of the process and its registry form.
+// The one settings record of the process and its registry form, and the
+// desktop-composition switch it controls.
 #pragma once
 
 #include <cstdint>
 
-#include "platform/platform.h"
+#include "platform/registry.h"  // kSettingsKey is a key for these calls
+#include "platform/types.h"
 
 struct SaverSettings {
     std::int32_t UseWinDir;
@@ -20,7 +22,7 @@ struct SaverSettings {
 inline constexpr SaverSettings kDefaultSettings = {1, 1, 0, 0, {}, 1, 180000, 1, {}};
 
 // Process-wide; holds the defaults until a load replaces them.
-extern SaverSettings Settings;
+extern SaverSettings Settings;  // written by LoadSettings and the dialog's ReadControls
 
 extern const char kSettingsKey[];  // under HKEY_CURRENT_USER
 
@@ -28,6 +30,10 @@ extern const char kSettingsKey[];  // under HKEY_CURRENT_USER
 void LoadSettings();
 // Writes all nine fields.
 void SaveSettings();
+
+// "dwmapi.dll", or null where the system has no desktop composition. Loaded
+// before the command line is read and released after the mode returns.
+extern plat::Hmodule DwmLibrary;  // written by RunSlumbermix only
 
 // Switches desktop composition off when the settings ask for it and the
 // system has it.

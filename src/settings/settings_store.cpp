@@ -1,5 +1,6 @@
 #include <cstring>
 
+#include "platform/registry.h"
 #include "settings/settings.h"
 
 SaverSettings Settings = kDefaultSettings;

@@ -1,5 +1,8 @@
 #include "startup/startup.h"
 
+#include "platform/modules.h"
+#include "text/text.h"
+
 namespace {
 const char* SkipSpaces(const char* p) {
     while (*p == ' ') ++p;  // a tab is not a separator here

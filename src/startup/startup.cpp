@@ -3,10 +3,13 @@
 #include <cstring>
 
 #include "dialog/dialog.h"
+#include "platform/dialog.h"
+#include "platform/files.h"
+#include "platform/modules.h"
+#include "platform/shell.h"
 #include "player/player.h"
 #include "preview/preview.h"
-
-plat::Hmodule DwmLibrary = nullptr;
+#include "settings/settings.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
-// Start-up: the command line, the choice of mode and the process-wide
-// desktop-composition library.
+// Start-up: the command line and the choice of mode.
 #pragma once
 
 #include <cstdint>
 
-#include "platform/platform.h"
+#include "platform/types.h"
+#include "text/text.h"  // ParseInt, which reads the command line's handles
 
 enum class RunMode { Run, Preview, Settings };
 
@@ -13,14 +13,6 @@ struct CommandLine {
     const char* optionText;  // into the process's own command line, "/" or "-" included
     std::int32_t handle;     // preview parent or dialog owner; 0 for none
 };
-
-// "dwmapi.dll", or null where the system has no desktop composition. Loaded
-// before the command line is read and released after the mode returns.
-extern plat::Hmodule DwmLibrary;
-
-// Decimal text to a signed 32-bit integer: leading white space, one optional
-// sign, digits; wraps on overflow; no digits give 0.
-std::int32_t ParseInt(const char* text);
 
 CommandLine ParseCommandLine(const char* line);
 

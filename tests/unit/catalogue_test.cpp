@@ -5,9 +5,10 @@
 #include <vector>
 
 #include "catalogue/catalogue.h"
-#include "fake/fake_common.h"
+#include "fake/fake_dialog.h"
 #include "fake/fake_files.h"
 #include "fake/fake_heap.h"
+#include "fixture.h"
 #include "settings/settings.h"
 
 namespace {
@@ -32,13 +33,9 @@ std::vector<std::string> Searched() {
 
 std::string Search(const std::string& pattern) { return fake::Call("FindFirstFileA", pattern); }
 
-class Catalogue : public ::testing::Test {
+class Catalogue : public FakeFixture {
 protected:
-    void SetUp() override {
-        fake::ResetAll();
-        Settings = kDefaultSettings;
-    }
-    void TearDown() override { FreeList(list); }
+    void Finish() override { FreeList(list); }
     SaverList list{};
 };
 
@@ -57,7 +54,7 @@ TEST_F(Catalogue, ReserveRoundsUpToWholeSteps) {
         EXPECT_EQ(fake::heap.blocks.at(buffer.start), c.capacity) << c.bytes;
         FreeBuffer(buffer);
     }
-    EXPECT_EQ(fake::common.messageBoxCount, 0);
+    EXPECT_EQ(fake::dialog.messageBoxCount, 0);
     EXPECT_TRUE(fake::heap.blocks.empty());
 }
 
@@ -117,12 +114,12 @@ TEST_F(Catalogue, FailedFirstPoolBlockKeepsTheListUnchanged) {
     EXPECT_FALSE(ResetPool(pool));
     EXPECT_EQ(pool.cursor, nullptr);
     EXPECT_EQ(pool.buffer.capacity, 0u);
-    EXPECT_EQ(fake::common.messageBoxCount, 2);
+    EXPECT_EQ(fake::dialog.messageBoxCount, 2);
 
-    fake::ResetAll();
+    NextRow();
     fake::heap.failCalls = {2};  // the items block is had, the pool's is not
     EXPECT_FALSE(AddEntry(list, "C:\\a.scr"));
-    EXPECT_EQ(fake::common.messageBoxCount, 2);
+    EXPECT_EQ(fake::dialog.messageBoxCount, 2);
     EXPECT_EQ(list.count, 0);
     EXPECT_EQ(list.names.cursor, nullptr);
     EXPECT_TRUE(AddEntry(list, "C:\\b.scr"));
@@ -157,7 +154,7 @@ TEST_F(Catalogue, FailedGrowthOfThePoolStoresNothing) {
 
     std::string big(499, 'b');
     EXPECT_FALSE(AddEntry(list, big.c_str()));
-    EXPECT_EQ(fake::common.messageBoxCount, 1);
+    EXPECT_EQ(fake::dialog.messageBoxCount, 1);
     EXPECT_EQ(list.count, 1);
     EXPECT_EQ(list.names.cursor, cursor);
     EXPECT_EQ(list.names.buffer.capacity, 16384u);
@@ -169,7 +166,7 @@ TEST_F(Catalogue, RequestsBeyond32BitsFailWithTheMessage) {
     EXPECT_FALSE(Reserve(buffer, 0xFFFFFFFFu));
     EXPECT_EQ(buffer.capacity, 16384u);
     EXPECT_TRUE(fake::CallsNamed({"HeapReAlloc"}).empty());
-    EXPECT_EQ(fake::common.messageBoxCount, 1);
+    EXPECT_EQ(fake::dialog.messageBoxCount, 1);
     FreeBuffer(buffer);
 }
 
@@ -192,25 +189,6 @@ TEST_F(Catalogue, FreeingGivesBothBlocksBackOnce) {
     EXPECT_EQ(fake::CallsNamed({"HeapFree"}).size(), 2u);
     EXPECT_EQ(fake::heap.badFrees, 0);
     EXPECT_TRUE(fake::heap.blocks.empty());
-}
-
-// ------------------------------------------------------------------ names
-
-TEST(EqualNoCase, FoldsOnlyAsciiLetters) {
-    struct Case {
-        const char* a;
-        const char* b;
-        bool equal;
-    };
-    for (Case c : {Case{"SCR", "scr", true}, Case{"sCr", "ScR", true}, Case{"", "", true},
-                   Case{"SCR", "SCRX", false}, Case{"SCRX", "SCR", false}, Case{"SCR", "", false},
-                   Case{"@", "`", false},            // 0x40 / 0x60 are not letters
-                   Case{"[", "{", false},            // nor 0x5B / 0x7B
-                   Case{"\xC9", "\xE9", false},      // accented letters are left alone
-                   Case{"\x82\xA0", "\x82\xA0", true},
-                   Case{"\x82\x61", "\x82\x41", true}}) {  // a trail byte folds like any byte
-        EXPECT_EQ(EqualNoCase(c.a, c.b), c.equal) << '"' << c.a << "\" vs \"" << c.b << '"';
-    }
 }
 
 // ------------------------------------------------------------------ scan
@@ -307,17 +285,13 @@ TEST_F(Catalogue, LinksBackUpAreNotEnteredOthersAre) {
     EXPECT_EQ(fake::files.openFiles, 0);
 
     // Identities that cannot be read: every folder is entered, as before.
-    FreeList(list);
-    list = {};
-    fake::ResetAll();
+    NextRow();
     fake::files.folders["C:\\S\\"] = {Folder("self")};
     fake::files.folders["C:\\S\\self\\"] = {File("a.scr")};
     EXPECT_TRUE(ScanFolder(list, "C:\\S", 1));
     EXPECT_EQ(Paths(list), std::vector<std::string>{"C:\\S\\self\\a.scr"});
 
-    FreeList(list);
-    list = {};
-    fake::ResetAll();
+    NextRow();
     ScriptSaverTree();
     EXPECT_TRUE(ScanFolder(list, "C:\\Savers", 0));
     EXPECT_TRUE(fake::CallsNamed({"CreateFileA"}).empty());
@@ -354,10 +328,8 @@ TEST_F(Catalogue, ScanAllVisitsOnlyWhatTheSettingsEnable) {
           Search("C:\\Savers\\sub\\inner\\*.*"), Search("C:\\Savers\\themes.scr\\*.*")}},
     };
     for (const Case& c : cases) {
-        fake::ResetAll();
-        FreeList(list);
+        NextRow();
         ScriptSaverTree();
-        Settings = kDefaultSettings;
         Settings.UseWinDir = c.win;
         Settings.UseSysDir = c.sys;
         Settings.UseExtDir = c.ext;
@@ -387,14 +359,14 @@ TEST_F(Catalogue, SystemFolderAnswersOutsideTheBufferAreSkipped) {
         {{long260, std::nullopt}, false},  // the system answers 261, the size it needs
     };
     for (const Case& c : cases) {
-        fake::ResetAll();
+        NextRow();
         Settings.UseSysDir = 0;
         fake::files.windowsDirectory = c.answer;
         ScanAll(list);
         EXPECT_EQ(Searched().size(), c.searched ? 1u : 0u) << c.answer.text;
     }
     // 259 bytes fit the buffer but leave no room for the backslash.
-    fake::ResetAll();
+    NextRow();
     fake::files.windowsDirectory = {long259, std::nullopt};
     Settings.UseSysDir = 1;
     ScanAll(list);
@@ -417,7 +389,7 @@ TEST_F(Catalogue, TheTrailingBackslashTestKnowsDoubleByteCharacters) {
                    Case{932, "D:\\Savers", "D:\\Savers\\*.*"},
                    Case{932, "\\", "\\*.*"},
                    Case{932, "", "\\*.*"}}) {
-        fake::ResetAll();
+        NextRow();
         fake::files.codePage = c.codePage;
         ScanFolder(list, c.folder, 0);
         EXPECT_EQ(Searched(), std::vector<std::string>{Search(c.pattern)}) << c.folder;
@@ -470,8 +442,7 @@ TEST_F(Catalogue, ExtraFolderLengthLimits) {
         bool searched;
     };
     for (Case c : {Case{255, true}, Case{256, false}, Case{259, false}, Case{260, false}}) {
-        fake::ResetAll();
-        Settings = kDefaultSettings;
+        NextRow();
         Settings.UseWinDir = Settings.UseSysDir = 0;
         Settings.UseExtDir = 1;
         std::memset(Settings.ExtDir, 'e', sizeof Settings.ExtDir);
@@ -488,21 +459,20 @@ TEST_F(Catalogue, ScanStopsWhenTheListRunsOutOfMemory) {
     fake::heap.failCalls = {1};  // the list's first block
     ScanAll(list);
     EXPECT_EQ(list.count, 0);
-    EXPECT_EQ(fake::common.messageBoxCount, 2);
+    EXPECT_EQ(fake::dialog.messageBoxCount, 2);
     EXPECT_TRUE(fake::CallsNamed({"FindNextFileA", "GetSystemDirectoryA"}).empty());
     EXPECT_EQ(fake::files.openFinds, 0);
 
     // Out of memory deep inside a recursive scan: every level stops and
     // closes its search.
-    fake::ResetAll();
-    FreeList(list);
+    NextRow();
     fake::files.folders["C:\\T\\"] = {Folder("d1"), File("top.scr")};
     fake::files.folders["C:\\T\\d1\\"] = {Folder("d2"), File("x.scr")};
     fake::files.folders["C:\\T\\d1\\d2\\"] = {File("deep.scr"), File("deep2.scr")};
     fake::heap.failCalls = {1};
     EXPECT_FALSE(ScanFolder(list, "C:\\T", 1));
     EXPECT_EQ(list.count, 0);
-    EXPECT_EQ(fake::common.messageBoxCount, 2);
+    EXPECT_EQ(fake::dialog.messageBoxCount, 2);
     EXPECT_EQ(Searched().size(), 3u);
     EXPECT_TRUE(fake::CallsNamed({"FindNextFileA"}).empty());
     EXPECT_EQ(fake::CallsNamed({"FindClose"}).size(), 3u);

@@ -9,15 +9,15 @@
 #include <vector>
 
 #include "dialog/dialog.h"
-#include "fake/fake_common.h"
 #include "fake/fake_dialog.h"
 #include "fake/fake_files.h"
+#include "fake/fake_modules.h"
 #include "fake/fake_process.h"
 #include "fake/fake_registry.h"
-#include "fake/fake_startup.h"
+#include "fake/fake_shell.h"
 #include "fake/fake_window.h"
+#include "fixture.h"
 #include "settings/settings.h"
-#include "startup/startup.h"
 
 namespace {
 
@@ -30,19 +30,36 @@ plat::Hmodule const kDwm = fake::Token(2);
 const char kWin[] = "C:\\WINDOWS\\";
 const char kSys[] = "C:\\WINDOWS\\system32\\";
 
-class SettingsDialog : public ::testing::Test {
+// The controls of settings templates 1 and 2 (the same in both), as the
+// resource script creates them.
+void DeclareSettingsTemplate() {
+    using fake::ControlKind;
+    for (std::int32_t id : {kIdOk, kIdCancel, kIdApply, kIdBrowse, kIdSetting, kIdPreview,
+                            kIdSupport})
+        fake::DeclareControl(id, ControlKind::Button);
+    for (std::int32_t id : {kIdUseWinDir, kIdUseSysDir, kIdUseExtDir, kIdExtSubDir, kIdRandom,
+                            kIdDisableDwm})
+        fake::DeclareControl(id, ControlKind::CheckBox);
+    fake::DeclareControl(kIdWinDirText, ControlKind::Static);
+    fake::DeclareControl(kIdSysDirText, ControlKind::Static);
+    fake::DeclareControl(kIdExtDir, ControlKind::Edit);
+    fake::DeclareControl(kIdChangeTime, ControlKind::Edit);
+    fake::DeclareControl(kIdChangeTimeSpin, ControlKind::UpDown);
+    fake::DeclareControl(kIdSaverList, ControlKind::ListBox);
+    Ctl(kIdApply).enabled = false;  // disabled in the template itself
+}
+
+class SettingsDialog : public FakeFixture {
 protected:
-    void SetUp() override {
-        fake::ResetAll();
-        Settings = kDefaultSettings;
+    void Arrange() override {
         DwmLibrary = kDwm;
-        fake::startup.exports[{kDwm, "DwmEnableComposition"}] = fake::FakeExport(1);
+        fake::modules.exports[{kDwm, "DwmEnableComposition"}] = fake::FakeExport(1);
         fake::dialog.proc = SettingsDialogProc;
+        DeclareSettingsTemplate();
         fake::files.folders[kWin] = {fake::File("zeta.scr"), fake::File("Mystify.scr"),
                                      fake::File("notepad.exe")};
         fake::files.folders[kSys] = {fake::File("bubbles.scr"), fake::File("Alpha.SCR")};
     }
-    void TearDown() override { DwmLibrary = nullptr; }
 
     std::intptr_t Message(std::uint32_t message) { return SettingsDialogProc(kDialog, message, 0, 0); }
     std::intptr_t Init() { return Message(plat::kWmInitDialog); }
@@ -192,8 +209,7 @@ TEST_F(SettingsDialog, ShowsChangeTimeInWholeMinutesTruncatedTowardZero) {
         {0x7FFFFFFF, "35791"}, {0x80000000u, "-35791"},
     };
     for (const auto& c : cases) {
-        fake::ResetAll();
-        fake::dialog.proc = SettingsDialogProc;
+        NextRow();
         Stored()["ChangeTime"] = fake::Dword(c.stored);
         Init();
         EXPECT_EQ(Ctl(kIdChangeTime).text, c.shown) << c.stored;
@@ -306,7 +322,7 @@ TEST_F(SettingsDialog, StoresEnteredMinutesTimes60000AndTheLimitsBeyond) {
         {"71582789", INT32_MAX},
     };
     for (const auto& c : cases) {
-        SetUp();
+        NextRow();
         Init();
         Type(kIdChangeTime, c.entered);
         ReadControls(kDialog);
@@ -348,7 +364,7 @@ TEST_F(SettingsDialog, OkWithASelectionMakesItDefSaver) {
 
 TEST_F(SettingsDialog, CancelAndTheCloseBoxSaveNothing) {
     for (bool closeBox : {false, true}) {
-        SetUp();
+        NextRow();
         Init();
         Click(kIdRandom, 0);
         Type(kIdChangeTime, "9");
@@ -398,7 +414,7 @@ TEST_F(SettingsDialog, NoLineIsSelectedWhenNoneMatchesOrNothingIsFound) {
     Init();
     EXPECT_EQ(Selection(), -1);
 
-    SetUp();
+    NextRow();
     Stored()["UseWinDir"] = fake::Dword(0);
     Stored()["UseSysDir"] = fake::Dword(0);
     Init();
@@ -453,7 +469,7 @@ TEST_F(SettingsDialog, ALineIsJudgedByItsRealLengthNotTheReportedOne) {
         {path + "x", 1, false},   // really 260 bytes: no room for the NUL
     };
     for (const auto& c : cases) {
-        SetUp();
+        NextRow();
         Stored()["DefSaver"] = fake::Text("C:\\WINDOWS\\zeta.scr");
         Init();
         Ctl(kIdSaverList).lines.push_back(c.line);  // sorts after the scan's lines
@@ -468,7 +484,7 @@ TEST_F(SettingsDialog, ALineIsJudgedByItsRealLengthNotTheReportedOne) {
     }
 
     // Found by the scan and stored as DefSaver, the same path is preselected.
-    SetUp();
+    NextRow();
     fake::files.folders[kWin].push_back(fake::File(path.substr(std::strlen(kWin))));
     Stored()["DefSaver"] = fake::Text(path);
     Ctl(kIdSaverList).reportedLengthFactor = 2;
@@ -488,7 +504,7 @@ TEST_F(SettingsDialog, SettingAndPreviewRunTheSelectedSaverAndWaitForIt) {
         {kIdPreview, "\"C:\\WINDOWS\\Mystify.scr\" /s"},
     };
     for (const auto& c : cases) {
-        SetUp();
+        NextRow();
         Init();
         Choose(0);
         fake::calls.clear();
@@ -533,7 +549,7 @@ TEST_F(SettingsDialog, TheWaitServesSentMessagesAndDropsInputUntilTheSaverEnds) 
         {{plat::kWaitTimeout}, {}, 9},  // cannot happen without a limit; still not a hang
     };
     for (const auto& c : cases) {
-        SetUp();
+        NextRow();
         Init();
         Choose(0);
         fake::process.msgWaitResults = c.wakes;
@@ -597,8 +613,8 @@ TEST_F(SettingsDialog, CompositionUsesTheRecordNotUnappliedBoxes) {
 TEST_F(SettingsDialog, BrowsePutsAChosenFolderInTheExtraFolderBox) {
     Init();
     plat::Pidl chosen = fake::Token(77);
-    fake::dialog.browseResult = chosen;
-    fake::dialog.browsePath = "D:\\Savers";
+    fake::shell.browseResult = chosen;
+    fake::shell.browsePath = "D:\\Savers";
     fake::calls.clear();
     EXPECT_EQ(Command(kIdBrowse), 1);
     const auto shell = fake::CallsNamed({"SHBrowseForFolderA", "SHGetPathFromIDListA",
@@ -618,10 +634,10 @@ TEST_F(SettingsDialog, BrowsePutsAChosenFolderInTheExtraFolderBox) {
 
 TEST_F(SettingsDialog, BrowseChangesNothingWhenCancelledOrWithoutAFileSystemPath) {
     for (bool cancelled : {true, false}) {
-        SetUp();
+        NextRow();
         Init();
-        fake::dialog.browseResult = cancelled ? nullptr : fake::Token(78);
-        fake::dialog.browsePath.reset();
+        fake::shell.browseResult = cancelled ? nullptr : fake::Token(78);
+        fake::shell.browsePath.reset();
         fake::calls.clear();
         EXPECT_EQ(Command(kIdBrowse), 1);
         EXPECT_TRUE(fake::CallsNamed({"CheckDlgButton", "SetDlgItemTextA"}).empty());
@@ -635,9 +651,9 @@ TEST_F(SettingsDialog, SupportAsksInShiftJisAndOpensThePageOnlyOnYes) {
     const std::string message = "Slumbermix " + ToCp932("のサポートページ(") + kSupportUrl +
                                 ToCp932(")に") + "\n" + ToCp932("接続を行います。よろしいですか？");
     for (std::int32_t answer : {plat::kIdYes, 7 /* IDNO */}) {
-        SetUp();
+        NextRow();
         Init();
-        fake::common.messageBoxAnswers = {answer};
+        fake::dialog.messageBoxAnswers = {answer};
         fake::calls.clear();
         EXPECT_EQ(Command(kIdSupport), 0);
         std::vector<std::string> expected = {

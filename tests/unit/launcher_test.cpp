@@ -7,18 +7,12 @@
 #include "fake/fake_files.h"
 #include "fake/fake_heap.h"
 #include "fake/fake_process.h"
+#include "fixture.h"
 #include "player/launcher.h"
-#include "settings/settings.h"
 
 namespace {
 
-class Launcher : public ::testing::Test {
-protected:
-    void SetUp() override {
-        fake::ResetAll();
-        Settings = kDefaultSettings;
-    }
-};
+class Launcher : public FakeFixture {};
 
 TEST_F(Launcher, CommandLineAndWorkingDirectory) {
     struct Case {
@@ -37,7 +31,7 @@ TEST_F(Launcher, CommandLineAndWorkingDirectory) {
                    Case{"", "/s", "\"\" /s", "\\.."},
                    Case{"C:\\a.scr", "/c:1234 %s %d", "\"C:\\a.scr\" /c:1234 %s %d",
                         "C:\\a.scr\\.."}}) {
-        fake::ResetAll();
+        NextRow();
         plat::Handle process = nullptr;
         EXPECT_TRUE(LaunchSaver(c.path, c.arguments, &process)) << c.path;
         ASSERT_EQ(fake::process.launches.size(), 1u);
@@ -74,7 +68,7 @@ TEST_F(Launcher, StartsAnIdleChildAndClosesItsThreadAtOnce) {
 
 TEST_F(Launcher, OnlyExactlyOneIsSuccess) {
     for (std::int32_t result : {0, 2, -1}) {
-        fake::ResetAll();
+        NextRow();
         fake::process.createResults = {result};
         plat::Handle process = fake::Token(7);
         EXPECT_FALSE(LaunchSaver("C:\\a.scr", "/s", &process)) << result;
@@ -108,7 +102,7 @@ TEST_F(Launcher, TextsThatWouldNotFitStartNothing) {
     };
     ASSERT_EQ(path256.size(), 256u);
     for (const Case& c : cases) {
-        fake::ResetAll();
+        NextRow();
         plat::Handle process = nullptr;
         EXPECT_EQ(LaunchSaver(c.path.c_str(), c.arguments.c_str(), &process), c.starts)
             << c.path.size() << " + " << c.arguments.size();
@@ -144,7 +138,7 @@ TEST_F(Launcher, ALongPathStartsInItsFolderPart) {
         {"\\" + std::string(254, 'p') + ".scr", "\\"},        // 259, the current drive's root
     };
     for (const Case& c : cases) {
-        fake::ResetAll();
+        NextRow();
         fake::files.codePage = 932;
         ASSERT_GE(c.path.size(), 257u);
         ASSERT_LE(c.path.size(), 259u);
@@ -160,7 +154,7 @@ TEST_F(Launcher, ALongPathStartsInItsFolderPart) {
 
 class Selection : public Launcher {
 protected:
-    void TearDown() override { FreeList(list); }
+    void Finish() override { FreeList(list); }
     void Fill(const std::vector<std::int32_t>& counts) {
         FreeList(list);
         for (std::size_t i = 0; i < counts.size(); ++i) {

@@ -9,12 +9,13 @@
 #include "fake/fake_files.h"
 #include "fake/fake_heap.h"
 #include "fake/fake_input.h"
+#include "fake/fake_modules.h"
 #include "fake/fake_process.h"
 #include "fake/fake_registry.h"
-#include "fake/fake_startup.h"
+#include "fake/fake_window.h"
+#include "fixture.h"
 #include "player/player.h"
 #include "settings/settings.h"
-#include "startup/startup.h"
 
 namespace {
 
@@ -55,22 +56,12 @@ std::string Quoted(const std::string& path, const char* option = "/s") {
     return "\"" + path + "\" " + option;
 }
 
-class Player : public ::testing::Test {
+class Player : public FakeFixture {
 protected:
-    void SetUp() override {
-        fake::ResetAll();
-        Settings = kDefaultSettings;
-        DwmLibrary = nullptr;
-        fake::input.foreground = kForeground;
-    }
-    void TearDown() override {
+    void Arrange() override { fake::window.foreground = kForeground; }
+    void Finish() override {
         // Whatever happened, the run gives back both list buffers.
         EXPECT_TRUE(fake::heap.blocks.empty());
-    }
-    // The next case of a table.
-    void Again() {
-        TearDown();
-        SetUp();
     }
 
     // Savers in the Windows directory, in this order; the System directory
@@ -161,15 +152,15 @@ TEST_F(Player, ChangeOverSequences) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        Again();
+        NextRow();
         GiveSavers({"a.scr"});
         Settings.ChangeTime = 5000;
         fake::process.waitResults.push_back(kWaitTimeout);
         for (auto r : c.changeOverWaits) fake::process.waitResults.push_back(r);
         fake::process.waitResults.push_back(kWaitObject0);  // the next saver is ended by the user
-        fake::input.foundWindows.assign(c.windows.begin(), c.windows.end());
+        fake::window.foundWindows.assign(c.windows.begin(), c.windows.end());
         fake::input.cursorReadable = c.cursorReadable;
-        if (c.noForeground) fake::input.foreground = nullptr;
+        if (c.noForeground) fake::window.foreground = nullptr;
 
         RunPlayer("/s");
 
@@ -186,7 +177,7 @@ TEST_F(Player, SetUpLoadsSwitchesPreparesAndScansInOrder) {
     GiveSavers({"a.scr"});
     plat::Hmodule dwm = fake::Token(42);
     DwmLibrary = dwm;
-    fake::startup.exports[{dwm, "DwmEnableComposition"}] = fake::FakeExport(1);
+    fake::modules.exports[{dwm, "DwmEnableComposition"}] = fake::FakeExport(1);
     // The registry decides: the change time comes from it, not the defaults.
     fake::registry.keys[kSettingsKey]["ChangeTime"] = fake::Dword(7000);
     fake::process.waitResults = {kWaitObject0};
@@ -223,7 +214,7 @@ TEST_F(Player, PlayWaitIsTheChangeTimeOnlyWithRandomPlayAndAtLeastTwoSeconds) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << "ChangeTime " << c.changeTime << " Random " << c.random);
-        Again();
+        NextRow();
         GiveSavers({"a.scr"});
         std::snprintf(Settings.DefSaver, sizeof Settings.DefSaver, "%s", Saver("a.scr").c_str());
         Settings.ChangeTime = c.changeTime;
@@ -249,7 +240,7 @@ TEST_F(Player, RotationPlaysEveryEntryBeforeAnyRepeats) {
     GiveSavers({"a.scr", "b.scr", "c.scr", "d.scr"});
     // A different start position for every choice.
     fake::process.ticks = Twice({0, 640, 129, 5000, 77, 900, 1280, 300});
-    fake::input.foundWindows.assign(8, kChildWindow);
+    fake::window.foundWindows.assign(8, kChildWindow);
     for (int i = 0; i < 7; ++i) {
         fake::process.waitResults.push_back(kWaitTimeout);  // change time up
         fake::process.waitResults.push_back(kWaitObject0);  // closed by WM_CLOSE
@@ -300,7 +291,7 @@ TEST_F(Player, EmptyCatalogueEndsAtOnceEvenWithAnExistingDefSaver) {
     } cases[] = {{0}, {1}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.random);
-        Again();
+        NextRow();
         Settings.UseSysDir = 0;
         fake::files.folders["D:\\Savers\\"] = {fake::File("Fixed.scr")};  // not scanned
         Settings.Random = c.random;
@@ -337,14 +328,14 @@ TEST_F(Player, LaunchFailuresEnd) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        Again();
+        NextRow();
         GiveSavers({"a.scr", "b.scr", "c.scr"});
         Settings.Random = c.random;
         std::snprintf(Settings.DefSaver, sizeof Settings.DefSaver, "%s", c.defSaver);
         fake::process.createResults.assign(c.creates.begin(), c.creates.end());
         fake::process.ticks = Twice(c.ticks);
         fake::process.waitResults.assign(c.waits.begin(), c.waits.end());
-        fake::input.foundWindows.assign(4, kChildWindow);
+        fake::window.foundWindows.assign(4, kChildWindow);
 
         RunPlayer("/s");
 
@@ -383,7 +374,7 @@ TEST_F(Player, AChildThatFailedWithoutInputIsSkipped) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        Again();
+        NextRow();
         GiveSavers({"a.scr", "b.scr"});
         // Selection and launch, then the end; the next saver is ended by the
         // user (the fake's unscripted input is always new).
@@ -401,14 +392,14 @@ TEST_F(Player, AChildThatFailedWithoutInputIsSkipped) {
     // A saver that ignores WM_CLOSE is closed with the imitated key, in the
     // tick the next saver is launched in; that one exits at once, and nobody
     // touched anything since the key: it is skipped.
-    Again();
+    NextRow();
     GiveSavers({"normal.scr", "stubborn.scr", "quit.scr"});  // chosen from index 1 on
     Settings.ChangeTime = 5000;
     fake::process.ticks = {5000};
     fake::process.waitResults = {kWaitTimeout, kWaitTimeout, kWaitObject0,  // stubborn
                                  kWaitObject0,                              // quit
                                  kWaitObject0};                             // normal: the user
-    fake::input.foundWindows = {kChildWindow};
+    fake::window.foundWindows = {kChildWindow};
     fake::input.lastInput = {4000, 5000, 5000, 5000, 5100};  // before and after each launch
     RunPlayer("/s");
     EXPECT_EQ(LaunchedCommandLines(),
@@ -418,7 +409,7 @@ TEST_F(Player, AChildThatFailedWithoutInputIsSkipped) {
     // tried once and the run ends; fixed play ends at the first.
     for (std::int32_t random : {1, 0}) {
         SCOPED_TRACE(random);
-        Again();
+        NextRow();
         GiveSavers({"a.scr", "b.scr", "c.scr"});
         Settings.Random = random;
         std::snprintf(Settings.DefSaver, sizeof Settings.DefSaver, "%s", Saver("a.scr").c_str());
@@ -434,7 +425,7 @@ TEST_F(Player, AfterFailuresTheWorkingSaverPlays) {
     fake::process.createResults = {1, 0, 0, 0, 0, 1};
     fake::process.ticks = Twice({0, 0, 0, 128, 128, 128});
     fake::process.waitResults = {kWaitTimeout, kWaitObject0, kWaitObject0};
-    fake::input.foundWindows = {kChildWindow};
+    fake::window.foundWindows = {kChildWindow};
 
     RunPlayer("/s");
 

@@ -1,9 +1,10 @@
 #include <gtest/gtest.h>
 
-#include "fake/fake_startup.h"
+#include "fake/fake_input.h"
+#include "fake/fake_modules.h"
 #include "fake/fake_window.h"
+#include "fixture.h"
 #include "preview/preview.h"
-#include "settings/settings.h"
 
 namespace {
 
@@ -16,12 +17,8 @@ const Hwnd kParent = fake::Token(2);
 const plat::Hmodule kImm = fake::Token(3);
 const plat::Himc kDefaultContext = fake::Token(4);
 
-class Preview : public ::testing::Test {
+class Preview : public FakeFixture {
 protected:
-    void SetUp() override {
-        fake::ResetAll();
-        Settings = kDefaultSettings;
-    }
 
     Hwnd Window() const { return fake::window.created; }
 
@@ -64,7 +61,7 @@ TEST_F(Preview, WithParentMakesABlackChildWindowWithTheArrowCursor) {
                   Call("LoadCursorA", nullptr, 32512u),
                   Call("GetStockObject", 4),
                   Call("RegisterClassA", 0u, reinterpret_cast<void*>(PreviewWindowProc), 0, 0,
-                       kInstance, fake::window.icon, fake::window.arrow, fake::window.blackBrush,
+                       kInstance, fake::window.icon, fake::input.arrow, fake::window.blackBrush,
                        nullptr, "WindowsScreenSaverClass"),
                   Call("CreateWindowExA", 0u, "WindowsScreenSaverClass", "Slumbermix",
                        0x56000000u, 0, 0, 0, 0, kParent, nullptr, kInstance, nullptr),
@@ -100,7 +97,7 @@ TEST_F(Preview, FailedRegistrationOrCreationReturnsZeroAtOnce) {
     EXPECT_EQ(RunPreview(kParent, kInstance), 0);
     EXPECT_TRUE(fake::CallsNamed({"CreateWindowExA", "GetMessageA"}).empty());
 
-    fake::ResetAll();
+    NextRow();
     fake::window.created = nullptr;  // e.g. the parent handle names no window
     fake::QueueMessage(plat::kWmQuit, 9);
     EXPECT_EQ(RunPreview(kParent, kInstance), 0);
@@ -147,7 +144,7 @@ TEST_F(Preview, PaintsTheIconAndTheNameAroundTheMiddle) {
     };
     for (const PaintCase& c : cases) {
         SCOPED_TRACE(testing::Message() << c.width << "x" << c.height);
-        fake::ResetAll();
+        NextRow();
         fake::window.client = {0, 0, c.width, c.height};
         fake::QueueMessage(plat::kWmPaint);
         RunPreview(kParent, kInstance);
@@ -220,7 +217,7 @@ TEST_F(Preview, MessageTable) {
     };
     for (const MessageCase& c : cases) {
         SCOPED_TRACE(c.name);
-        fake::ResetAll();
+        NextRow();
         fake::window.defResult = kDefault;
         fake::QueueMessage(c.message, c.wParam, c.lParam);
         RunPreview(c.withParent ? kParent : nullptr, kInstance);
@@ -249,9 +246,9 @@ TEST_F(Preview, MessageTable) {
 // ------------------------------------------------------------ input method
 
 TEST_F(Preview, TakesTheInputContextAwayAndGivesItBack) {
-    fake::startup.loaded["IMM32.DLL"] = kImm;
-    fake::startup.exports[{kImm, "ImmAssociateContext"}] = fake::FakeExport(1);
-    fake::startup.immResult = kDefaultContext;
+    fake::modules.loaded["IMM32.DLL"] = kImm;
+    fake::modules.exports[{kImm, "ImmAssociateContext"}] = fake::FakeExport(1);
+    fake::modules.immResult = kDefaultContext;
     fake::QueueMessage(plat::kWmClose);
     RunPreview(kParent, kInstance);
 
@@ -283,11 +280,11 @@ TEST_F(Preview, InputMethodStepsAreSkippedWhenTheyCannotApply) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        fake::ResetAll();
-        fake::startup.loadable["IMM32.DLL"] = kImm;
-        if (c.loaded) fake::startup.loaded["IMM32.DLL"] = kImm;
-        if (c.exported) fake::startup.exports[{kImm, "ImmAssociateContext"}] = fake::FakeExport(1);
-        fake::startup.immResult = c.context;
+        NextRow();
+        fake::modules.loadable["IMM32.DLL"] = kImm;
+        if (c.loaded) fake::modules.loaded["IMM32.DLL"] = kImm;
+        if (c.exported) fake::modules.exports[{kImm, "ImmAssociateContext"}] = fake::FakeExport(1);
+        fake::modules.immResult = c.context;
         fake::QueueMessage(plat::kWmClose);
         RunPreview(nullptr, kInstance);
 

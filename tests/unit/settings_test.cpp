@@ -3,21 +3,15 @@
 #include <cstring>
 #include <string>
 
+#include "fake/fake_modules.h"
 #include "fake/fake_registry.h"
-#include "fake/fake_startup.h"
+#include "fixture.h"
 #include "settings/settings.h"
-#include "startup/startup.h"
 
 namespace {
 
-class SettingsTest : public ::testing::Test {
+class SettingsTest : public FakeFixture {
 protected:
-    void SetUp() override {
-        fake::ResetAll();
-        Settings = kDefaultSettings;
-        DwmLibrary = nullptr;
-    }
-    void TearDown() override { DwmLibrary = nullptr; }
     std::map<std::string, fake::RegistryValue>& Values() { return fake::registry.keys[kSettingsKey]; }
 };
 
@@ -63,8 +57,7 @@ TEST_F(SettingsTest, DwordValuesOfEveryShape) {
         {"long string is too long", fake::Text("123456"), 1234, 1234},
     };
     for (const auto& c : cases) {
-        fake::ResetAll();
-        Settings = kDefaultSettings;
+        NextRow();
         Settings.ChangeTime = c.before;
         Values()["ChangeTime"] = c.stored;
         LoadSettings();
@@ -105,8 +98,7 @@ TEST_F(SettingsTest, StringValuesAtTheBufferLimit) {
     };
     for (const auto& c : cases) {
         for (bool defSaver : {false, true}) {
-            fake::ResetAll();
-            Settings = kDefaultSettings;
+            NextRow();
             char* field = defSaver ? Settings.DefSaver : Settings.ExtDir;
             std::memset(field, 'o', 259);  // old contents, NUL only in the last byte
             field[259] = '\0';
@@ -198,10 +190,10 @@ TEST_F(SettingsTest, CompositionSwitch) {
         {"any non-zero value", true, -7, true, {lookup, disable}},
     };
     for (const auto& c : cases) {
-        fake::ResetAll();
+        NextRow();
         DwmLibrary = c.library ? dwm : nullptr;
         Settings.DisableDWM = c.disable;
-        if (c.exported) fake::startup.exports[{dwm, "DwmEnableComposition"}] = fn;
+        if (c.exported) fake::modules.exports[{dwm, "DwmEnableComposition"}] = fn;
         ApplyCompositionSetting();
         EXPECT_EQ(fake::calls, c.calls) << c.what;
     }
@@ -210,7 +202,7 @@ TEST_F(SettingsTest, CompositionSwitch) {
 TEST_F(SettingsTest, CompositionSwitchCalledTwiceDisablesTwice) {
     const plat::Hmodule dwm = fake::Token(2);
     DwmLibrary = dwm;
-    fake::startup.exports[{dwm, "DwmEnableComposition"}] = fake::FakeExport(1);
+    fake::modules.exports[{dwm, "DwmEnableComposition"}] = fake::FakeExport(1);
     ApplyCompositionSetting();
     ApplyCompositionSetting();
     EXPECT_EQ(fake::CallsNamed({"DwmEnableComposition"}).size(), 2u);

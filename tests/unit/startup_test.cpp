@@ -4,45 +4,16 @@
 #include <climits>
 #include <string>
 
+#include "dialog/dialog.h"
 #include "fake/fake_dialog.h"
 #include "fake/fake_files.h"
-#include "fake/fake_startup.h"
-#include "dialog/dialog.h"
+#include "fake/fake_modules.h"
+#include "fake/fake_shell.h"
+#include "fixture.h"
+#include "settings/settings.h"
 #include "startup/startup.h"
 
 namespace {
-
-struct IntCase {
-    const char* text;
-    std::int32_t value;
-};
-
-TEST(ParseInt, WhiteSpaceSignsDigitsAndWrap) {
-    const IntCase cases[] = {
-        {"0", 0},
-        {"1234", 1234},
-        {"  \t\n\v\f\r77", 77},       // all six blanks are skipped
-        {"+15", 15},
-        {"-15", -15},
-        {"--5", 0},                   // one sign only
-        {"+-5", 0},
-        {"- 5", 0},                   // no blank after the sign
-        {"12ab34", 12},               // stops at the first other character
-        {"", 0},
-        {"abc", 0},
-        {"\x1c" "5", 0},              // other control bytes are not blanks
-        {"\xA0" "5", 0},
-        {"2147483647", INT32_MAX},
-        {"2147483648", INT32_MIN},    // wraps in 32-bit two's complement
-        {"-2147483648", INT32_MIN},
-        {"4294967295", -1},
-        {"4294967296", 0},
-        {"-4294967297", -1},
-        {"99999999999", 1215752191},  // 99999999999 mod 2^32
-        {"00000000000000000000042", 42},
-    };
-    for (const auto& c : cases) EXPECT_EQ(ParseInt(c.text), c.value) << '"' << c.text << '"';
-}
 
 struct LineCase {
     const char* line;
@@ -105,9 +76,8 @@ TEST(DialogTemplateFor, JapaneseByLowWordOnly) {
     EXPECT_EQ(DialogTemplateFor(0x04110000), 1u);
 }
 
-class RunSlumbermixTest : public ::testing::Test {
+class RunSlumbermixTest : public FakeFixture {
 protected:
-    void SetUp() override { fake::ResetAll(); }
     plat::Hmodule const instance = fake::Token(1);
     plat::Hmodule const dwm = fake::Token(2);
     // Only by its full path in the System directory, never by name: a name
@@ -122,12 +92,12 @@ std::vector<std::string> StartupCalls() {
 }
 
 TEST_F(RunSlumbermixTest, SettingsModeLoadsAndFreesTheLibraryAroundTheDialog) {
-    fake::startup.loadable[kDwmPath] = dwm;
-    fake::startup.commandLine = "SLUMBMIX.SCR /c:77";
-    fake::startup.lcid = 0x0411;
+    fake::modules.loadable[kDwmPath] = dwm;
+    fake::modules.commandLine = "SLUMBMIX.SCR /c:77";
+    fake::modules.lcid = 0x0411;
     for (std::int32_t com : {0, 1}) {  // S_OK, S_FALSE: initialised, to be released
         fake::calls.clear();
-        fake::dialog.coInitializeResult = com;
+        fake::shell.coInitializeResult = com;
         EXPECT_EQ(RunSlumbermix(instance), 0);
         const std::vector<std::string> expected = {
             fake::Call("GetSystemDirectoryA", 260u),
@@ -146,11 +116,11 @@ TEST_F(RunSlumbermixTest, SettingsModeLoadsAndFreesTheLibraryAroundTheDialog) {
 }
 
 TEST_F(RunSlumbermixTest, NoLibraryNoOwnerNoComEnglishAndAFailedDialogStillExitZero) {
-    fake::startup.loadable["dwmapi.dll"] = dwm;  // by name only: never taken
-    fake::startup.commandLine = "SLUMBMIX.SCR";
-    fake::startup.lcid = 0x0409;
-    fake::startup.dialogResult = -1;
-    fake::dialog.coInitializeResult = static_cast<std::int32_t>(0x80010106);  // RPC_E_CHANGED_MODE
+    fake::modules.loadable["dwmapi.dll"] = dwm;  // by name only: never taken
+    fake::modules.commandLine = "SLUMBMIX.SCR";
+    fake::modules.lcid = 0x0409;
+    fake::dialog.dialogBoxResult = -1;
+    fake::shell.coInitializeResult = static_cast<std::int32_t>(0x80010106);  // RPC_E_CHANGED_MODE
     EXPECT_EQ(RunSlumbermix(instance), 0);
     const std::vector<std::string> expected = {
         fake::Call("GetSystemDirectoryA", 260u),
@@ -166,12 +136,12 @@ TEST_F(RunSlumbermixTest, NoLibraryNoOwnerNoComEnglishAndAFailedDialogStillExitZ
     // No System directory to name it by, or one that leaves no room for the
     // name: nothing is loaded.
     for (std::uint32_t answer : {0u, 260u}) {
-        fake::ResetAll();
+        NextRow();
         fake::files.systemDirectory.result = answer;
         EXPECT_EQ(RunSlumbermix(instance), 0);
         EXPECT_TRUE(fake::CallsNamed({"LoadLibraryA", "FreeLibrary"}).empty()) << answer;
     }
-    fake::ResetAll();
+    NextRow();
     fake::files.systemDirectory.text = "C:\\" + std::string(247, 'd');  // 250 bytes
     EXPECT_EQ(RunSlumbermix(instance), 0);
     EXPECT_TRUE(fake::CallsNamed({"LoadLibraryA"}).empty()) << "250 + 11 bytes do not fit";
@@ -179,9 +149,9 @@ TEST_F(RunSlumbermixTest, NoLibraryNoOwnerNoComEnglishAndAFailedDialogStillExitZ
 
 TEST_F(RunSlumbermixTest, RunAndPreviewModesNeverOpenTheDialog) {
     for (const char* line : {"x.scr /s", "x.scr /p 99", "x.scr /p"}) {
-        fake::ResetAll();
-        fake::startup.loadable[kDwmPath] = dwm;
-        fake::startup.commandLine = line;
+        NextRow();
+        fake::modules.loadable[kDwmPath] = dwm;
+        fake::modules.commandLine = line;
         EXPECT_EQ(RunSlumbermix(instance), 0) << line;
         const std::vector<std::string> expected = {
             fake::Call("GetSystemDirectoryA", 260u), fake::Call("LoadLibraryA", kDwmPath),

@@ -1,4 +1,5 @@
-// Module loading, the command line, the locale and the modal dialog call.
+// Module loading, the command line and the locale.
+#include "platform/modules.h"
 #include "platform/win32/win32.h"
 
 namespace plat {
@@ -23,22 +24,5 @@ Himc CallImmAssociateContext(FarProc fn, Hwnd window, Himc context) {
 
 const char* GetCommandLineA() { return ::GetCommandLineA(); }
 std::uint32_t GetUserDefaultLCID() { return ::GetUserDefaultLCID(); }
-
-namespace {
-// The process shows at most one dialog, so the portable procedure behind the
-// stdcall thunk can live in one variable.
-DialogProc g_dialogProc = nullptr;
-
-INT_PTR CALLBACK DialogThunk(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    return g_dialogProc ? g_dialogProc(dialog, message, wParam, lParam) : FALSE;
-}
-}  // namespace
-
-std::intptr_t DialogBoxParamA(Hmodule instance, std::uintptr_t templateId, Hwnd owner,
-                              DialogProc proc, LParam param) {
-    g_dialogProc = proc;
-    return ::DialogBoxParamA(As<HINSTANCE>(instance), MAKEINTRESOURCEA(templateId),
-                             As<HWND>(owner), DialogThunk, param);
-}
 
 }  // namespace plat

@@ -1,4 +1,5 @@
 // Registry access.
+#include "platform/registry.h"
 #include "platform/win32/win32.h"
 
 namespace plat {

@@ -1,4 +1,5 @@
-// Shared by the Win32 translation units: <windows.h> with the program's
+// Shared by the Win32 translation units, one per area of the platform (each
+// implements its platform/<area>.h): <windows.h> with the program's
 // settings, and the conversions between neutral and Win32 types.
 #pragma once
 
@@ -10,7 +11,7 @@
 #endif
 #include <windows.h>
 
-#include "platform/platform.h"
+#include "platform/types.h"
 
 namespace plat::win32 {
 

@@ -1,18 +1,21 @@
 // The recording fake of the platform: every call is logged in order with its
 // arguments as one line of text, and answers come from scripted state.
 //
-// Each concern (registry, files, processes, windows...) keeps its scripted
-// state in its own header beside this one; ResetAll() puts every concern
-// back to its initial state.
+// Each area of the platform (src/platform/<area>.h) has its fake in
+// fake_<area>.cpp, and the scripted state of that area in fake_<area>.h
+// beside this file; ResetAll() puts every area back to its initial state.
+// The fake imitates the system, never the program: what the program's own
+// resources or records hold is for the tests to script.
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <sstream>
 #include <string>
 #include <type_traits>
 #include <vector>
 
-#include "platform/platform.h"
+#include "platform/types.h"
 
 namespace fake {
 
@@ -69,6 +72,16 @@ void Record(const char* name, const Args&... args) {
 
 // Calls whose name starts with one of the given prefixes, in order.
 std::vector<std::string> CallsNamed(std::initializer_list<const char*> names);
+
+// The next of a call's scripted answers, taken from the front of the queue,
+// or `otherwise` when the script has none left.
+template <typename T, typename U>
+T NextAnswer(std::deque<T>& answers, U otherwise) {
+    if (answers.empty()) return static_cast<T>(otherwise);
+    T answer = answers.front();
+    answers.pop_front();
+    return answer;
+}
 
 // A distinct non-null handle value for tests and scripted answers.
 inline void* Token(std::uintptr_t n) { return reinterpret_cast<void*>(0x10000 + n * 0x10); }

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "dialog/dialog.h"
+#include "platform/window.h"  // an edit box announces its changes with WM_COMMAND
 
 namespace fake {
 
@@ -11,36 +11,9 @@ DialogState dialog;
 
 namespace {
 
-// The controls of settings templates 1 and 2 (the same in both).
-std::map<std::int32_t, Control> SettingsTemplate() {
-    std::map<std::int32_t, Control> controls;
-    for (std::int32_t id : {kIdOk, kIdCancel, kIdApply, kIdBrowse, kIdSetting, kIdPreview,
-                            kIdSupport})
-        controls[id].kind = ControlKind::Button;
-    for (std::int32_t id : {kIdUseWinDir, kIdUseSysDir, kIdUseExtDir, kIdExtSubDir, kIdRandom,
-                            kIdDisableDwm})
-        controls[id].kind = ControlKind::CheckBox;
-    controls[kIdWinDirText].kind = ControlKind::Static;
-    controls[kIdSysDirText].kind = ControlKind::Static;
-    controls[kIdExtDir].kind = ControlKind::Edit;
-    controls[kIdChangeTime].kind = ControlKind::Edit;
-    controls[kIdChangeTimeSpin].kind = ControlKind::UpDown;
-    controls[kIdSaverList].kind = ControlKind::ListBox;
-    controls[kIdApply].enabled = false;  // disabled in the template itself
-    return controls;
-}
-
-ResetHook hook([] {
-    dialog = DialogState{};
-    dialog.controls = SettingsTemplate();
-});
+ResetHook hook([] { dialog = DialogState{}; });
 
 constexpr std::uintptr_t kHandleBase = 3000;
-
-Control* Find(plat::Hwnd window) {
-    auto it = dialog.controls.find(ControlId(window));
-    return it == dialog.controls.end() ? nullptr : &it->second;
-}
 
 plat::LResult ListBoxMessage(Control& list, std::uint32_t message, plat::WParam wParam,
                              plat::LParam lParam) {
@@ -103,6 +76,33 @@ std::int32_t ControlId(plat::Hwnd control) {
 
 Control& Ctl(std::int32_t id) { return dialog.controls.at(id); }
 
+Control& DeclareControl(std::int32_t id, ControlKind kind) {
+    Control& control = dialog.controls[id] = Control{};
+    control.kind = kind;
+    return control;
+}
+
+Control* FindControl(plat::Hwnd window) {
+    auto it = dialog.controls.find(ControlId(window));
+    return it == dialog.controls.end() ? nullptr : &it->second;
+}
+
+plat::LResult ControlMessage(Control& control, std::uint32_t message, plat::WParam wParam,
+                             plat::LParam lParam) {
+    switch (control.kind) {
+        case ControlKind::ListBox:
+            return ListBoxMessage(control, message, wParam, lParam);
+        case ControlKind::Edit:
+            if (message == plat::kEmLimitText) control.textLimit = wParam;
+            return 0;
+        case ControlKind::UpDown:
+            if (message == plat::kUdmSetRange) control.range = lParam;
+            return 0;
+        default:
+            return 0;
+    }
+}
+
 int CompareListText(const std::string& a, const std::string& b) {
     auto fold = [](char c) {
         return static_cast<unsigned char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
@@ -118,6 +118,12 @@ int CompareListText(const std::string& a, const std::string& b) {
 namespace plat {
 using fake::dialog;
 using fake::Record;
+
+std::intptr_t DialogBoxParamA(Hmodule instance, std::uintptr_t templateId, Hwnd owner,
+                              DialogProc proc, LParam param) {
+    Record("DialogBoxParamA", instance, templateId, owner, reinterpret_cast<void*>(proc), param);
+    return dialog.dialogBoxResult;
+}
 
 std::int32_t CheckDlgButton(Hwnd window, std::int32_t id, std::uint32_t state) {
     Record("CheckDlgButton", window, id, state);
@@ -161,42 +167,6 @@ Hwnd GetDlgItem(Hwnd window, std::int32_t id) {
     return dialog.controls.count(id) ? fake::ControlHandle(id) : nullptr;
 }
 
-LResult SendMessageA(Hwnd window, std::uint32_t message, WParam wParam, LParam lParam) {
-    if (message == kLbAddString)
-        Record("SendMessageA", window, message, wParam, reinterpret_cast<const char*>(lParam));
-    else
-        Record("SendMessageA", window, message, wParam, lParam);
-    fake::Control* control = fake::Find(window);
-    if (!control) return 0;
-    switch (control->kind) {
-        case fake::ControlKind::ListBox:
-            return fake::ListBoxMessage(*control, message, wParam, lParam);
-        case fake::ControlKind::Edit:
-            if (message == kEmLimitText) control->textLimit = wParam;
-            return 0;
-        case fake::ControlKind::UpDown:
-            if (message == kUdmSetRange) control->range = lParam;
-            return 0;
-        default:
-            return 0;
-    }
-}
-
-std::int32_t EnableWindow(Hwnd window, std::int32_t enable) {
-    Record("EnableWindow", window, enable);
-    fake::Control* control = fake::Find(window);
-    if (!control) return 0;
-    const bool wasDisabled = !control->enabled;
-    control->enabled = enable != 0;
-    return wasDisabled ? 1 : 0;
-}
-
-std::int32_t IsWindowEnabled(Hwnd window) {
-    Record("IsWindowEnabled", window);
-    fake::Control* control = fake::Find(window);
-    return control && control->enabled ? 1 : 0;
-}
-
 std::int32_t EndDialog(Hwnd window, std::intptr_t result) {
     Record("EndDialog", window, result);
     ++dialog.endCount;
@@ -204,40 +174,10 @@ std::int32_t EndDialog(Hwnd window, std::intptr_t result) {
     return 1;
 }
 
-Pidl SHBrowseForFolderA(const BrowseInfo* info) {
-    Record("SHBrowseForFolderA", info->owner, info->root, info->title, info->flags);
-    if (info->displayName) {
-        // The shell may use the whole MAX_PATH buffer; filling all of it lets
-        // the sanitizer catch a smaller one.
-        std::memset(info->displayName, 0, kMaxPath);
-        std::memcpy(info->displayName, dialog.browseDisplayName.c_str(),
-                    std::min<std::size_t>(dialog.browseDisplayName.size(), kMaxPath - 1));
-    }
-    return dialog.browseResult;
-}
-
-std::int32_t SHGetPathFromIDListA(Pidl list, char* path) {
-    Record("SHGetPathFromIDListA", list);
-    std::memset(path, 0, kMaxPath);  // the whole MAX_PATH buffer, as above
-    if (!dialog.browsePath) return 0;
-    std::memcpy(path, dialog.browsePath->c_str(),
-                std::min<std::size_t>(dialog.browsePath->size(), kMaxPath - 1));
-    return 1;
-}
-
-void CoTaskMemFree(void* block) { Record("CoTaskMemFree", block); }
-
-std::int32_t CoInitializeEx(void* reserved, std::uint32_t flags) {
-    Record("CoInitializeEx", reserved, flags);
-    return dialog.coInitializeResult;
-}
-
-void CoUninitialize() { Record("CoUninitialize"); }
-
-std::intptr_t ShellExecuteA(Hwnd window, const char* verb, const char* file,
-                            const char* parameters, const char* directory, std::int32_t show) {
-    Record("ShellExecuteA", window, verb, file, parameters, directory, show);
-    return dialog.shellExecuteResult;
+std::int32_t MessageBoxA(Hwnd owner, const char* text, const char* caption, std::uint32_t type) {
+    Record("MessageBoxA", owner, text, caption, type);
+    ++dialog.messageBoxCount;
+    return fake::NextAnswer(dialog.messageBoxAnswers, 1);
 }
 
 }  // namespace plat

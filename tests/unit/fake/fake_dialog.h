@@ -1,14 +1,15 @@
-// Scripted state for dialog controls and the shell: the settings dialog's
-// controls as its template creates them, an emulated sorted list box, the
-// folder browser and ShellExecuteA.
+// The fake of platform/dialog.h. Scripted state for the modal dialog, the
+// controls a test declares (with an emulated sorted list box) and message
+// boxes.
 #pragma once
 
+#include <deque>
 #include <map>
-#include <optional>
 #include <string>
 #include <vector>
 
 #include "fake/fake.h"
+#include "platform/dialog.h"
 
 namespace fake {
 
@@ -29,24 +30,23 @@ struct Control {
 };
 
 struct DialogState {
-    // By id; starts as the settings template creates it (Apply disabled).
+    // By id; none until the test declares those its dialog's template creates.
     std::map<std::int32_t, Control> controls;
     // When set, an edit control whose text is set announces EN_CHANGE to this
     // procedure, as a real single-line edit control does.
     plat::DialogProc proc = nullptr;
     int endCount = 0;  // EndDialog calls
     std::intptr_t endResult = 0;
+    std::intptr_t dialogBoxResult = -1;  // DialogBoxParamA, which runs no procedure
 
-    // SHBrowseForFolderA returns browseResult (null: the user cancelled) and
-    // writes browseDisplayName; SHGetPathFromIDListA gives browsePath, or
-    // fails when it is empty.
-    plat::Pidl browseResult = nullptr;
-    std::string browseDisplayName = "Savers";
-    std::optional<std::string> browsePath;
-    std::intptr_t shellExecuteResult = 42;  // above 32: success
-    std::int32_t coInitializeResult = 0;    // S_OK; negative: a failure
+    std::deque<std::int32_t> messageBoxAnswers;  // answers in order; 1 (IDOK) when empty
+    std::int32_t messageBoxCount = 0;
 };
 extern DialogState dialog;
+
+// Adds a control as a dialog's template would create it, enabled, and
+// returns it for the test to set up further.
+Control& DeclareControl(std::int32_t id, ControlKind kind);
 
 // The handle GetDlgItem gives for a control id, and back.
 plat::Hwnd ControlHandle(std::int32_t id);
@@ -54,6 +54,14 @@ std::int32_t ControlId(plat::Hwnd control);
 
 // The control with this id (it must exist).
 Control& Ctl(std::int32_t id);
+
+// The control behind a handle GetDlgItem gave, or null for any other window.
+Control* FindControl(plat::Hwnd window);
+// What a control does with a message sent to it (SendMessageA): the list
+// box keeps its lines and selection, an edit box its limit, an up-down
+// control its range; anything else is answered with 0.
+plat::LResult ControlMessage(Control& control, std::uint32_t message, plat::WParam wParam,
+                             plat::LParam lParam);
 
 // The list box's collation: bytes compared after folding ASCII A-Z to a-z.
 // The real list box compares by the user's locale without regard to case;

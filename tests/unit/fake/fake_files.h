@@ -1,5 +1,5 @@
-// Scripted state for the system folders, the code page's double-byte
-// characters and file search over a tree of folders.
+// The fake of platform/files.h. Scripted state for the system folders, the
+// code page's double-byte characters and file search over a tree of folders.
 #pragma once
 
 #include <map>
@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "fake/fake.h"
+#include "platform/files.h"
 
 namespace fake {
 

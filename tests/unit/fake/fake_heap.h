@@ -1,4 +1,4 @@
-// Scripted state for the process heap: real blocks of exactly the size asked
+// The fake of platform/heap.h. Scripted state for the process heap: real blocks of exactly the size asked
 // (so the sanitizer sees a write past their end), a growth that always moves
 // the block (so a pointer kept across it is caught), and failures chosen by
 // call number.
@@ -9,6 +9,7 @@
 #include <set>
 
 #include "fake/fake.h"
+#include "platform/heap.h"
 
 namespace fake {
 

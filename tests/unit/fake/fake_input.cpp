@@ -30,28 +30,22 @@ void keybd_event(std::uint8_t vk, std::uint8_t scan, std::uint32_t flags, std::u
 
 std::int32_t GetLastInputInfo(std::uint32_t* tick) {
     Record("GetLastInputInfo");
-    std::uint64_t last = input.lastInputAnswer + 1u;
-    if (!input.lastInput.empty()) {
-        last = input.lastInput.front();
-        input.lastInput.pop_front();
-    }
+    const std::uint64_t last =
+        fake::NextAnswer(input.lastInput, std::uint64_t{input.lastInputAnswer} + 1u);
     if (last > 0xFFFFFFFFu) return 0;
     input.lastInputAnswer = static_cast<std::uint32_t>(last);
     *tick = input.lastInputAnswer;
     return 1;
 }
 
-Hwnd FindWindowA(const char* className, const char* title) {
-    Record("FindWindowA", className, title);
-    if (input.foundWindows.empty()) return nullptr;
-    Hwnd window = input.foundWindows.front();
-    input.foundWindows.pop_front();
-    return window;
+Hcursor SetCursor(Hcursor cursor) {
+    Record("SetCursor", cursor);
+    return nullptr;
 }
 
-Hwnd GetForegroundWindow() {
-    Record("GetForegroundWindow");
-    return input.foreground;
+Hcursor LoadCursorA(Hmodule instance, std::uintptr_t id) {
+    Record("LoadCursorA", instance, id);
+    return !instance && id == kIdcArrow ? input.arrow : fake::Token(200 + id);
 }
 
 }  // namespace plat

@@ -1,9 +1,11 @@
-// Scripted state for the cursor, imitated input and the window search.
+// The fake of platform/input.h. Scripted state for the last input, the
+// cursor and imitated keys.
 #pragma once
 
 #include <deque>
 
 #include "fake/fake.h"
+#include "platform/input.h"
 
 namespace fake {
 
@@ -12,9 +14,7 @@ struct InputState {
     // SetCursorPos moves it, as the system would.
     bool cursorReadable = true;
     plat::Point cursor = {100, 200};
-    // FindWindowA answers in order; null (no such window) when empty.
-    std::deque<plat::Hwnd> foundWindows;
-    plat::Hwnd foreground = Token(900);
+    plat::Hcursor arrow = Token(102);  // LoadCursorA(NULL, IDC_ARROW)
     // GetLastInputInfo answers in order; when empty, a tick one later than
     // its last answer, as if the user touched something between any two
     // looks. An answer above 0xFFFFFFFF makes it fail.

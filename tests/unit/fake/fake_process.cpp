@@ -31,11 +31,7 @@ std::int32_t CreateProcessA(const char* applicationName, char* commandLine,
     process.launches.push_back({commandLine ? commandLine : "",
                                 currentDirectory ? currentDirectory : "", creationFlags,
                                 startupInfo ? *startupInfo : StartupInfo{}});
-    std::int32_t result = 1;
-    if (!process.createResults.empty()) {
-        result = process.createResults.front();
-        process.createResults.pop_front();
-    }
+    const std::int32_t result = fake::NextAnswer(process.createResults, 1);
     *processInformation = ProcessInformation{};
     if (result == 1) {
         processInformation->process = fake::Token(499 + process.nextHandle);
@@ -49,10 +45,7 @@ std::int32_t CreateProcessA(const char* applicationName, char* commandLine,
 
 std::uint32_t WaitForSingleObject(Handle handle, std::uint32_t milliseconds) {
     Record("WaitForSingleObject", handle, milliseconds);
-    if (process.waitResults.empty()) return kWaitObject0;
-    std::uint32_t result = process.waitResults.front();
-    process.waitResults.pop_front();
-    return result;
+    return fake::NextAnswer(process.waitResults, kWaitObject0);
 }
 
 // Logged with the first handle, the one the program waits on.
@@ -61,10 +54,7 @@ std::uint32_t MsgWaitForMultipleObjects(std::uint32_t count, const Handle* handl
                                         std::uint32_t wakeMask) {
     Record("MsgWaitForMultipleObjects", count, count > 0 ? handles[0] : nullptr, waitAll,
            milliseconds, wakeMask);
-    if (process.msgWaitResults.empty()) return kWaitObject0;
-    std::uint32_t result = process.msgWaitResults.front();
-    process.msgWaitResults.pop_front();
-    return result;
+    return fake::NextAnswer(process.msgWaitResults, kWaitObject0);
 }
 
 std::int32_t CloseHandle(Handle handle) {
@@ -75,11 +65,7 @@ std::int32_t CloseHandle(Handle handle) {
 
 std::int32_t GetExitCodeProcess(Handle handle, std::uint32_t* exitCode) {
     Record("GetExitCodeProcess", handle);
-    std::uint64_t code = 0;
-    if (!process.exitCodes.empty()) {
-        code = process.exitCodes.front();
-        process.exitCodes.pop_front();
-    }
+    const std::uint64_t code = fake::NextAnswer(process.exitCodes, 0);
     if (code > 0xFFFFFFFFu) return 0;
     *exitCode = static_cast<std::uint32_t>(code);
     return 1;

@@ -1,4 +1,5 @@
-// Scripted state for processes, waits and the tick count.
+// The fake of platform/process.h. Scripted state for processes, waits and
+// the tick count.
 #pragma once
 
 #include <deque>
@@ -6,6 +7,7 @@
 #include <vector>
 
 #include "fake/fake.h"
+#include "platform/process.h"
 
 namespace fake {
 

@@ -1,4 +1,5 @@
-// Scripted state for the registry: keys by path, values of any type and size.
+// The fake of platform/registry.h. Scripted state for the registry: keys by
+// path, values of any type and size.
 #pragma once
 
 #include <map>
@@ -6,6 +7,7 @@
 #include <vector>
 
 #include "fake/fake.h"
+#include "platform/registry.h"
 
 namespace fake {
 

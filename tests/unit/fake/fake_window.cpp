@@ -1,5 +1,7 @@
 #include "fake/fake_window.h"
 
+#include "fake/fake_dialog.h"
+
 namespace fake {
 
 WindowState window;
@@ -22,14 +24,30 @@ namespace plat {
 using fake::Record;
 using fake::window;
 
-Hcursor SetCursor(Hcursor cursor) {
-    Record("SetCursor", cursor);
-    return nullptr;
+Hwnd FindWindowA(const char* className, const char* title) {
+    Record("FindWindowA", className, title);
+    return fake::NextAnswer(window.foundWindows, nullptr);
 }
 
-Hcursor LoadCursorA(Hmodule instance, std::uintptr_t id) {
-    Record("LoadCursorA", instance, id);
-    return !instance && id == kIdcArrow ? window.arrow : fake::Token(200 + id);
+Hwnd GetForegroundWindow() {
+    Record("GetForegroundWindow");
+    return window.foreground;
+}
+
+std::int32_t PostMessageA(Hwnd hwnd, std::uint32_t message, WParam wParam, LParam lParam) {
+    Record("PostMessageA", hwnd, message, wParam, lParam);
+    return 1;
+}
+
+// A message to one of the dialog's controls is answered by that control.
+LResult SendMessageA(Hwnd hwnd, std::uint32_t message, WParam wParam, LParam lParam) {
+    if (message == kLbAddString)
+        Record("SendMessageA", hwnd, message, wParam, reinterpret_cast<const char*>(lParam));
+    else
+        Record("SendMessageA", hwnd, message, wParam, lParam);
+    fake::Control* control = fake::FindControl(hwnd);
+    if (!control) return 0;
+    return fake::ControlMessage(*control, message, wParam, lParam);
 }
 
 void PostQuitMessage(std::int32_t exitCode) {
@@ -66,6 +84,11 @@ Hwnd CreateWindowExA(std::uint32_t exStyle, const char* className, const char* t
     return window.created;
 }
 
+std::int32_t ShowWindow(Hwnd hwnd, std::uint32_t command) {
+    Record("ShowWindow", hwnd, command);
+    return 0;
+}
+
 std::int32_t UpdateWindow(Hwnd hwnd) {
     Record("UpdateWindow", hwnd);
     return 1;
@@ -97,10 +120,7 @@ std::int32_t PeekMessageA(Msg* msg, Hwnd hwnd, std::uint32_t first, std::uint32_
                           std::uint32_t remove) {
     Record("PeekMessageA", hwnd, first, last, remove);
     *msg = Msg{};
-    if (window.peeks.empty()) return 0;
-    const std::int32_t taken = window.peeks.front();
-    window.peeks.pop_front();
-    return taken;
+    return fake::NextAnswer(window.peeks, 0);
 }
 
 std::int32_t TranslateMessage(const Msg* msg) {
@@ -115,6 +135,21 @@ LResult DispatchMessageA(const Msg* msg) {
         result = window.proc(msg->hwnd, msg->message, msg->wParam, msg->lParam);
     window.dispatched.push_back(result);
     return result;
+}
+
+std::int32_t EnableWindow(Hwnd hwnd, std::int32_t enable) {
+    Record("EnableWindow", hwnd, enable);
+    fake::Control* control = fake::FindControl(hwnd);
+    if (!control) return 0;
+    const bool wasDisabled = !control->enabled;
+    control->enabled = enable != 0;
+    return wasDisabled ? 1 : 0;
+}
+
+std::int32_t IsWindowEnabled(Hwnd hwnd) {
+    Record("IsWindowEnabled", hwnd);
+    fake::Control* control = fake::FindControl(hwnd);
+    return control && control->enabled ? 1 : 0;
 }
 
 Hicon LoadIconA(Hmodule instance, std::uintptr_t id) {

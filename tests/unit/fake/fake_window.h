@@ -1,9 +1,11 @@
-// Scripted state for windows, the message loop, the cursor and painting.
+// The fake of platform/window.h. Scripted state for windows, the message
+// loop and painting.
 //
 // One window at a time: RegisterClassA remembers the procedure, and
 // CreateWindowExA, DispatchMessageA and DefWindowProcA call it the way the
 // system would (WM_CREATE during creation; WM_DESTROY when DefWindowProcA
-// handles WM_CLOSE).
+// handles WM_CLOSE). Messages sent to a dialog's controls, and the enabling
+// of controls, act on the controls of fake_dialog.h.
 #pragma once
 
 #include <deque>
@@ -11,6 +13,7 @@
 #include <vector>
 
 #include "fake/fake.h"
+#include "platform/window.h"
 
 namespace fake {
 
@@ -20,10 +23,12 @@ struct WindowState {
     plat::Hwnd created = Token(100);                // CreateWindowExA; null makes it fail
     plat::Rect client = {0, 0, 152, 112};           // GetClientRect
     plat::Hicon icon = Token(101);                  // LoadIconA
-    plat::Hcursor arrow = Token(102);               // LoadCursorA(NULL, IDC_ARROW)
     plat::Hbrush blackBrush = Token(103);           // GetStockObject(BLACK_BRUSH)
     plat::Hdc paintDc = Token(104);                 // BeginPaint
     plat::LResult defResult = 0;                    // DefWindowProcA
+    plat::Hwnd foreground = Token(900);             // GetForegroundWindow
+    // FindWindowA answers in order; null (no such window) when empty.
+    std::deque<plat::Hwnd> foundWindows;
     // Messages GetMessageA hands out, in order. When the queue runs dry the
     // loop gets WM_QUIT with wParam 0, so a test can never hang in it.
     std::deque<plat::Msg> queue;

@@ -1,10 +1,10 @@
-#include "fake/fake_startup.h"
+#include "fake/fake_modules.h"
 
 namespace fake {
 
-StartupState startup;
+ModulesState modules;
 namespace {
-ResetHook hook([] { startup = StartupState{}; });
+ResetHook hook([] { modules = ModulesState{}; });
 
 void Export1() {}
 void Export2() {}
@@ -23,13 +23,13 @@ plat::FarProc FakeExport(int n) {
 
 namespace plat {
 using fake::Record;
-using fake::startup;
+using fake::modules;
 
 Hmodule LoadLibraryA(const char* name) {
     Record("LoadLibraryA", name);
-    auto it = startup.loadable.find(name);
-    if (it == startup.loadable.end()) return nullptr;
-    startup.loaded[name] = it->second;
+    auto it = modules.loadable.find(name);
+    if (it == modules.loadable.end()) return nullptr;
+    modules.loaded[name] = it->second;
     return it->second;
 }
 
@@ -40,14 +40,14 @@ std::int32_t FreeLibrary(Hmodule module) {
 
 FarProc GetProcAddress(Hmodule module, const char* name) {
     Record("GetProcAddress", module, name);
-    auto it = startup.exports.find({module, name});
-    return it == startup.exports.end() ? nullptr : it->second;
+    auto it = modules.exports.find({module, name});
+    return it == modules.exports.end() ? nullptr : it->second;
 }
 
 Hmodule GetModuleHandleA(const char* name) {
     Record("GetModuleHandleA", name);
-    auto it = startup.loaded.find(name);
-    return it == startup.loaded.end() ? nullptr : it->second;
+    auto it = modules.loaded.find(name);
+    return it == modules.loaded.end() ? nullptr : it->second;
 }
 
 std::int32_t CallDwmEnableComposition(FarProc fn, std::uint32_t enable) {
@@ -57,23 +57,17 @@ std::int32_t CallDwmEnableComposition(FarProc fn, std::uint32_t enable) {
 
 Himc CallImmAssociateContext(FarProc fn, Hwnd window, Himc context) {
     Record("ImmAssociateContext", reinterpret_cast<void*>(fn), window, context);
-    return startup.immResult;
+    return modules.immResult;
 }
 
 const char* GetCommandLineA() {
     Record("GetCommandLineA");
-    return startup.commandLine.c_str();
+    return modules.commandLine.c_str();
 }
 
 std::uint32_t GetUserDefaultLCID() {
     Record("GetUserDefaultLCID");
-    return startup.lcid;
-}
-
-std::intptr_t DialogBoxParamA(Hmodule instance, std::uintptr_t templateId, Hwnd owner,
-                              DialogProc proc, LParam param) {
-    Record("DialogBoxParamA", instance, templateId, owner, reinterpret_cast<void*>(proc), param);
-    return startup.dialogResult;
+    return modules.lcid;
 }
 
 }  // namespace plat

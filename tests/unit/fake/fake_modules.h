@@ -1,14 +1,16 @@
-// Scripted state for modules, the command line, the locale and the modal dialog.
+// The fake of platform/modules.h. Scripted state for modules and their
+// exports, the command line and the locale.
 #pragma once
 
 #include <map>
 #include <string>
 
 #include "fake/fake.h"
+#include "platform/modules.h"
 
 namespace fake {
 
-struct StartupState {
+struct ModulesState {
     std::string commandLine = "SLUMBMIX.SCR";
     std::uint32_t lcid = 0x0409;
     // Libraries LoadLibraryA can find, and what GetModuleHandleA sees as loaded.
@@ -17,9 +19,8 @@ struct StartupState {
     // Exports: "module-token:name" is looked up by GetProcAddress.
     std::map<std::pair<plat::Hmodule, std::string>, plat::FarProc> exports;
     plat::Himc immResult = nullptr;  // what ImmAssociateContext returns
-    std::intptr_t dialogResult = -1;
 };
-extern StartupState startup;
+extern ModulesState modules;
 
 // A distinct non-null function pointer for scripted exports.
 plat::FarProc FakeExport(int n);

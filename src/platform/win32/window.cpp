@@ -1,39 +1,9 @@
-// Windows, messages, input, painting, dialogs and the shell.
-#include <shlobj.h>
-
+// Windows, messages, painting and resources.
+#include "platform/window.h"
 #include "platform/win32/win32.h"
-
-// Input as every Windows since 2000 counts it; later additions (touch,
-// pointer) are refused as flags by older systems.
-static_assert(plat::kQsInput == (QS_MOUSE | QS_KEY | QS_RAWINPUT), "kQsInput must be QS_INPUT");
 
 namespace plat {
 using win32::As;
-
-std::int32_t GetCursorPos(Point* point) {
-    POINT p;
-    BOOL ok = ::GetCursorPos(&p);
-    if (ok) {
-        point->x = p.x;
-        point->y = p.y;
-    }
-    return ok;
-}
-std::int32_t SetCursorPos(std::int32_t x, std::int32_t y) { return ::SetCursorPos(x, y); }
-void keybd_event(std::uint8_t vk, std::uint8_t scan, std::uint32_t flags, std::uintptr_t extra) {
-    ::keybd_event(vk, scan, flags, extra);
-}
-std::int32_t GetLastInputInfo(std::uint32_t* tick) {
-    LASTINPUTINFO info = {};
-    info.cbSize = sizeof info;
-    BOOL ok = ::GetLastInputInfo(&info);
-    if (ok) *tick = info.dwTime;
-    return ok;
-}
-Hcursor SetCursor(Hcursor cursor) { return ::SetCursor(As<HCURSOR>(cursor)); }
-Hcursor LoadCursorA(Hmodule instance, std::uintptr_t id) {
-    return ::LoadCursorA(As<HINSTANCE>(instance), MAKEINTRESOURCEA(id));
-}
 
 Hwnd FindWindowA(const char* className, const char* title) {
     return ::FindWindowA(className, title);
@@ -53,11 +23,11 @@ LResult DefWindowProcA(Hwnd window, std::uint32_t message, WParam wParam, LParam
 namespace {
 // One window class per process: the portable procedure behind the stdcall
 // thunk lives in one variable.
-WindowProc g_windowProc = nullptr;
+WindowProc PortableWindowProc = nullptr;  // written by RegisterClassA, read by WindowThunk
 
 LRESULT CALLBACK WindowThunk(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (!g_windowProc) return ::DefWindowProcA(window, message, wParam, lParam);
-    return g_windowProc(window, message, wParam, lParam);
+    if (!PortableWindowProc) return ::DefWindowProcA(window, message, wParam, lParam);
+    return PortableWindowProc(window, message, wParam, lParam);
 }
 
 void ToWin32(const Msg* from, MSG* to) {
@@ -82,7 +52,7 @@ void FromWin32(const MSG& m, Msg* msg) {
 }  // namespace
 
 std::uint16_t RegisterClassA(const WndClass* c) {
-    g_windowProc = c->proc;
+    PortableWindowProc = c->proc;
     WNDCLASSA wc;
     wc.style = c->style;
     wc.lpfnWndProc = WindowThunk;
@@ -175,48 +145,6 @@ std::uint32_t SetBkColor(Hdc dc, std::uint32_t color) { return ::SetBkColor(As<H
 std::int32_t TextOutA(Hdc dc, std::int32_t x, std::int32_t y, const char* text,
                       std::int32_t length) {
     return ::TextOutA(As<HDC>(dc), x, y, text, length);
-}
-
-std::int32_t CheckDlgButton(Hwnd dialog, std::int32_t id, std::uint32_t state) {
-    return ::CheckDlgButton(As<HWND>(dialog), id, state);
-}
-std::uint32_t IsDlgButtonChecked(Hwnd dialog, std::int32_t id) {
-    return ::IsDlgButtonChecked(As<HWND>(dialog), id);
-}
-std::int32_t SetDlgItemTextA(Hwnd dialog, std::int32_t id, const char* text) {
-    return ::SetDlgItemTextA(As<HWND>(dialog), id, text);
-}
-std::uint32_t GetDlgItemTextA(Hwnd dialog, std::int32_t id, char* buffer, std::int32_t size) {
-    return ::GetDlgItemTextA(As<HWND>(dialog), id, buffer, size);
-}
-Hwnd GetDlgItem(Hwnd dialog, std::int32_t id) { return ::GetDlgItem(As<HWND>(dialog), id); }
-std::int32_t EndDialog(Hwnd dialog, std::intptr_t result) {
-    return ::EndDialog(As<HWND>(dialog), result);
-}
-std::int32_t MessageBoxA(Hwnd owner, const char* text, const char* caption, std::uint32_t type) {
-    return ::MessageBoxA(As<HWND>(owner), text, caption, type);
-}
-
-Pidl SHBrowseForFolderA(const BrowseInfo* info) {
-    BROWSEINFOA bi{};
-    bi.hwndOwner = As<HWND>(info->owner);
-    bi.pidlRoot = As<PCIDLIST_ABSOLUTE>(info->root);
-    bi.pszDisplayName = info->displayName;
-    bi.lpszTitle = info->title;
-    bi.ulFlags = info->flags;
-    return ::SHBrowseForFolderA(&bi);
-}
-std::int32_t SHGetPathFromIDListA(Pidl list, char* path) {
-    return ::SHGetPathFromIDListA(As<PCIDLIST_ABSOLUTE>(list), path);
-}
-void CoTaskMemFree(void* block) { ::CoTaskMemFree(block); }
-std::int32_t CoInitializeEx(void* reserved, std::uint32_t flags) {
-    return ::CoInitializeEx(reserved, flags);
-}
-void CoUninitialize() { ::CoUninitialize(); }
-std::intptr_t ShellExecuteA(Hwnd window, const char* verb, const char* file,
-                            const char* parameters, const char* directory, std::int32_t show) {
-    return As<std::intptr_t>(::ShellExecuteA(As<HWND>(window), verb, file, parameters, directory, show));
 }
 
 }  // namespace plat

@@ -1,0 +1,54 @@
+// Files and folders: the system folders, file search and the code page's
+// double-byte characters in paths.
+//
+//   constants  the directory attribute; opening a folder
+//   records    FindData, FileIdentity
+//   calls      GetWindowsDirectoryA, GetSystemDirectoryA, CharPrevA,
+//              FindFirstFileA, FindNextFileA, FindClose,
+//              CreateFileA, GetFileInformationByHandle
+//
+// Win32: src/platform/win32/files.cpp. Fake: tests/unit/fake/fake_files.cpp.
+#pragma once
+
+#include "platform/types.h"
+
+namespace plat {
+
+// ---------------------------------------------------------------- constants
+constexpr std::uint32_t kFileAttributeDirectory = 0x10;
+constexpr std::uint32_t kFileReadAttributes = 0x0080;
+constexpr std::uint32_t kFileShareAll = 0x7;  // read, write and delete
+constexpr std::uint32_t kOpenExisting = 3;
+constexpr std::uint32_t kFileFlagBackupSemantics = 0x02000000;  // lets a folder be opened
+
+// ---------------------------------------------------------------- records
+struct FindData {
+    std::uint32_t attributes;
+    char fileName[kMaxPath];
+    char alternateFileName[14];
+};
+
+// The fields of BY_HANDLE_FILE_INFORMATION that tell one file or folder
+// from every other: its volume and its index on that volume.
+struct FileIdentity {
+    std::uint32_t volumeSerialNumber;
+    std::uint32_t fileIndexHigh;
+    std::uint32_t fileIndexLow;
+};
+
+// ---------------------------------------------------------------- calls
+std::uint32_t GetWindowsDirectoryA(char* buffer, std::uint32_t size);
+std::uint32_t GetSystemDirectoryA(char* buffer, std::uint32_t size);
+// Start of the character before `current`, honouring the system code page's
+// double-byte characters.
+const char* CharPrevA(const char* start, const char* current);
+Handle FindFirstFileA(const char* pattern, FindData* data);
+std::int32_t FindNextFileA(Handle find, FindData* data);
+std::int32_t FindClose(Handle find);
+// A folder opens only with kFileFlagBackupSemantics; a link is followed to
+// what it names. Closed with CloseHandle.
+Handle CreateFileA(const char* name, std::uint32_t access, std::uint32_t share,
+                   std::uint32_t disposition, std::uint32_t flags);
+std::int32_t GetFileInformationByHandle(Handle file, FileIdentity* identity);
+
+}  // namespace plat

@@ -1,0 +1,63 @@
+// The text helpers every mode shares.
+#include <gtest/gtest.h>
+
+#include <climits>
+
+#include "text/text.h"
+
+namespace {
+
+// ------------------------------------------------------------------ numbers
+
+struct IntCase {
+    const char* text;
+    std::int32_t value;
+};
+
+TEST(ParseInt, WhiteSpaceSignsDigitsAndWrap) {
+    const IntCase cases[] = {
+        {"0", 0},
+        {"1234", 1234},
+        {"  \t\n\v\f\r77", 77},       // all six blanks are skipped
+        {"+15", 15},
+        {"-15", -15},
+        {"--5", 0},                   // one sign only
+        {"+-5", 0},
+        {"- 5", 0},                   // no blank after the sign
+        {"12ab34", 12},               // stops at the first other character
+        {"", 0},
+        {"abc", 0},
+        {"\x1c" "5", 0},              // other control bytes are not blanks
+        {"\xA0" "5", 0},
+        {"2147483647", INT32_MAX},
+        {"2147483648", INT32_MIN},    // wraps in 32-bit two's complement
+        {"-2147483648", INT32_MIN},
+        {"4294967295", -1},
+        {"4294967296", 0},
+        {"-4294967297", -1},
+        {"99999999999", 1215752191},  // 99999999999 mod 2^32
+        {"00000000000000000000042", 42},
+    };
+    for (const auto& c : cases) EXPECT_EQ(ParseInt(c.text), c.value) << '"' << c.text << '"';
+}
+
+// ------------------------------------------------------------------ names
+
+TEST(EqualNoCase, FoldsOnlyAsciiLetters) {
+    struct Case {
+        const char* a;
+        const char* b;
+        bool equal;
+    };
+    for (Case c : {Case{"SCR", "scr", true}, Case{"sCr", "ScR", true}, Case{"", "", true},
+                   Case{"SCR", "SCRX", false}, Case{"SCRX", "SCR", false}, Case{"SCR", "", false},
+                   Case{"@", "`", false},            // 0x40 / 0x60 are not letters
+                   Case{"[", "{", false},            // nor 0x5B / 0x7B
+                   Case{"\xC9", "\xE9", false},      // accented letters are left alone
+                   Case{"\x82\xA0", "\x82\xA0", true},
+                   Case{"\x82\x61", "\x82\x41", true}}) {  // a trail byte folds like any byte
+        EXPECT_EQ(EqualNoCase(c.a, c.b), c.equal) << '"' << c.a << "\" vs \"" << c.b << '"';
+    }
+}
+
+}  // namespace
