@@ -1,7 +1,5 @@
 #include "startup/startup.h"
 
-#include <cstring>
-
 #include "dialog/dialog.h"
 #include "platform/dialog.h"
 #include "platform/files.h"
@@ -10,6 +8,7 @@
 #include "player/player.h"
 #include "preview/preview.h"
 #include "settings/settings.h"
+#include "text/text.h"
 
 namespace {
 
@@ -18,14 +17,15 @@ namespace {
 // was started from, where anything downloaded with it may lie. It is loaded
 // from the System directory by its full path, or not at all.
 plat::Hmodule LoadSystemLibrary(const char* name) {
+    char folder[plat::kMaxPath];
+    const std::uint32_t length = plat::GetSystemDirectoryA(folder, sizeof folder);
+    if (length == 0 || length >= sizeof folder) return nullptr;
     char path[plat::kMaxPath];
-    const std::uint32_t length = plat::GetSystemDirectoryA(path, sizeof path);
-    if (length == 0 || length >= sizeof path) return nullptr;
-    const std::size_t nameLength = std::strlen(name);
-    if (length + 1 + nameLength >= sizeof path) return nullptr;
-    path[length] = '\\';
-    std::memcpy(path + length + 1, name, nameLength + 1);
-    return plat::LoadLibraryA(path);
+    BoundedText text = StartText(path, sizeof path);
+    AppendBytes(text, folder, length);
+    Append(text, "\\");
+    Append(text, name);
+    return text.fits ? plat::LoadLibraryA(path) : nullptr;
 }
 
 // Settings mode's shell calls (the folder browser, ShellExecuteA) need COM
