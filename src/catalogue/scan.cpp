@@ -45,11 +45,16 @@ std::size_t BoundedLength(const char* text, std::size_t limit) {
 }
 
 // The folders a scan with subfolders is inside of: the one it is in, then
-// the one that holds it, and so on up to the folder the scan began with. A
-// folder whose identity could not be read is not in the chain.
+// the one that holds it, and so on up to the folder the scan began with.
+// Only a link can lead back up (Windows has no hard links to folders), so a
+// folder's identity is read only once a link has to be compared with it,
+// and then once: a tree without links costs no more than its search.
 struct FolderChain {
+    const char* folder;  // its path as the scan was given it, unchanged while inside it
+    FolderChain* above;
+    bool read;           // identity looked for
+    bool known;          // and found
     plat::FileIdentity identity;
-    const FolderChain* above;
 };
 
 // A folder's volume and index, which a link leads to as much as the folder
@@ -64,31 +69,27 @@ bool ReadIdentity(const char* folder, plat::FileIdentity& identity) {
     return read;
 }
 
-bool InChain(const plat::FileIdentity& identity, const FolderChain* chain) {
-    for (; chain; chain = chain->above) {
-        if (chain->identity.volumeSerialNumber == identity.volumeSerialNumber &&
-            chain->identity.fileIndexHigh == identity.fileIndexHigh &&
-            chain->identity.fileIndexLow == identity.fileIndexLow)
-            return true;
-    }
-    return false;
+bool SameIdentity(const plat::FileIdentity& a, const plat::FileIdentity& b) {
+    return a.volumeSerialNumber == b.volumeSerialNumber && a.fileIndexHigh == b.fileIndexHigh &&
+           a.fileIndexLow == b.fileIndexLow;
 }
 
-bool ScanFolderIn(SaverList& list, const char* folder, std::int32_t recurse,
-                  const FolderChain* chain);
-
-// A subfolder is entered unless it is, through a link, the folder being
-// scanned or one above it: such a link would make the walk go round, each
-// level holding the whole tree again, until the path limit stopped it. A
-// link that leads anywhere else is followed, as a folder would be. A
-// subfolder whose identity cannot be read is entered too; the path limit
-// still bounds the depth.
-bool ScanSubfolder(SaverList& list, const char* path, std::int32_t recurse,
-                   const FolderChain* chain) {
-    FolderChain here = {{}, chain};
-    if (!ReadIdentity(path, here.identity)) return ScanFolderIn(list, path, recurse, chain);
-    if (InChain(here.identity, chain)) return true;
-    return ScanFolderIn(list, path, recurse, &here);
+// Whether the link leads to the folder being scanned or one above it: such
+// a link would make the walk go round, each level holding the whole tree
+// again, until the path limit stopped it. A link that leads anywhere else is
+// followed, as a folder would be, and so is one whose identity cannot be
+// read; the path limit still bounds the depth.
+bool LeadsBackUp(const char* link, FolderChain* chain) {
+    plat::FileIdentity target;
+    if (!ReadIdentity(link, target)) return false;
+    for (; chain; chain = chain->above) {
+        if (!chain->read) {
+            chain->read = true;
+            chain->known = ReadIdentity(chain->folder, chain->identity);
+        }
+        if (chain->known && SameIdentity(chain->identity, target)) return true;
+    }
+    return false;
 }
 
 // Scans the Windows or System directory without subfolders. The system's
@@ -104,8 +105,9 @@ bool ScanSystemFolder(SaverList& list, GetDirectory get) {
 }
 
 bool ScanFolderIn(SaverList& list, const char* folder, std::int32_t recurse,
-                  const FolderChain* chain) {
+                  FolderChain* above) {
     char path[kPathSize];
+    FolderChain here = {folder, above, false, false, {}};
 
     // The prefix: the folder with a backslash unless its last character is
     // one. The last character is found with CharPrevA, as the trail byte of
@@ -135,7 +137,9 @@ bool ScanFolderIn(SaverList& list, const char* folder, std::int32_t recurse,
         if (found.attributes & plat::kFileAttributeDirectory) {
             if (!recurse) continue;
             if (!PutText(path, prefix, name, nameLength)) continue;
-            enoughMemory = ScanSubfolder(list, path, recurse, chain);
+            if ((found.attributes & plat::kFileAttributeReparsePoint) && LeadsBackUp(path, &here))
+                continue;
+            enoughMemory = ScanFolderIn(list, path, recurse, &here);
         } else {
             if (!IsSaverFileName(name)) continue;
             if (!PutText(path, prefix, name, nameLength)) continue;
@@ -150,9 +154,7 @@ bool ScanFolderIn(SaverList& list, const char* folder, std::int32_t recurse,
 }  // namespace
 
 bool ScanFolder(SaverList& list, const char* folder, std::int32_t recurse) {
-    if (!recurse) return ScanFolderIn(list, folder, recurse, nullptr);
-    FolderChain top = {{}, nullptr};
-    return ScanFolderIn(list, folder, recurse, ReadIdentity(folder, top.identity) ? &top : nullptr);
+    return ScanFolderIn(list, folder, recurse, nullptr);
 }
 
 void ScanAll(SaverList& list) {

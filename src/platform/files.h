@@ -1,7 +1,7 @@
 // Files and folders: the system folders, file search and the code page's
 // double-byte characters in paths.
 //
-//   constants  the directory attribute; opening a folder
+//   constants  the directory and link attributes; opening a folder
 //   records    FindData, FileIdentity
 //   calls      GetWindowsDirectoryA, GetSystemDirectoryA, CharPrevA,
 //              FindFirstFileA, FindNextFileA, FindClose,
@@ -16,6 +16,7 @@ namespace plat {
 
 // ---------------------------------------------------------------- constants
 constexpr std::uint32_t kFileAttributeDirectory = 0x10;
+constexpr std::uint32_t kFileAttributeReparsePoint = 0x400;  // junctions, symbolic links
 constexpr std::uint32_t kFileReadAttributes = 0x0080;
 constexpr std::uint32_t kFileShareAll = 0x7;  // read, write and delete
 constexpr std::uint32_t kOpenExisting = 3;

@@ -258,14 +258,18 @@ TEST_F(Catalogue, RecursiveScanEntersSubfoldersWhereTheyAreMet) {
 }
 
 // Links to the folder being scanned, or to one above it, are passed over;
-// a link to anywhere else is followed like a folder. Only a scan with
-// subfolders asks for identities.
+// a link to anywhere else is followed like a folder. Identities are asked
+// for only when a link is met, each folder's once.
 TEST_F(Catalogue, LinksBackUpAreNotEnteredOthersAre) {
+    auto link = [](const char* name) {
+        return fake::FileItem{name, plat::kFileAttributeDirectory | plat::kFileAttributeReparsePoint,
+                              ""};
+    };
     const plat::FileIdentity top{7, 0, 1}, sub{7, 0, 2}, elsewhere{7, 0, 3}, other{9, 0, 2};
-    fake::files.folders["C:\\S\\"] = {Folder("sub"), Folder("self"), Folder("away"),
+    fake::files.folders["C:\\S\\"] = {Folder("sub"), link("self"), link("away"),
                                         File("top.scr")};
-    fake::files.folders["C:\\S\\sub\\"] = {Folder("up"), Folder("up2"), Folder("here"),
-                                             Folder("twin"), File("sub.scr")};
+    fake::files.folders["C:\\S\\sub\\"] = {link("up"), link("up2"), link("here"),
+                                             link("twin"), File("sub.scr")};
     fake::files.folders["C:\\S\\away\\"] = {File("linked.scr")};
     fake::files.folders["C:\\S\\sub\\twin\\"] = {File("twin.scr")};
     fake::files.identities = {{"C:\\S", top},          {"C:\\S\\sub", sub},
@@ -280,21 +284,32 @@ TEST_F(Catalogue, LinksBackUpAreNotEnteredOthersAre) {
     EXPECT_EQ(Searched(), (std::vector<std::string>{
                               Search("C:\\S\\*.*"), Search("C:\\S\\sub\\*.*"),
                               Search("C:\\S\\sub\\twin\\*.*"), Search("C:\\S\\away\\*.*")}));
-    EXPECT_EQ(fake::CallsNamed({"CreateFileA"}).front(),
-              fake::Call("CreateFileA", "C:\\S", 0x80u, 7u, 3u, 0x02000000u));
+    std::vector<std::string> opened;
+    for (const auto& call : fake::CallsNamed({"CreateFileA"})) opened.push_back(call);
+    const auto open = [](const char* path) {
+        return fake::Call("CreateFileA", path, 0x80u, 7u, 3u, 0x02000000u);
+    };
+    EXPECT_EQ(opened, (std::vector<std::string>{
+                          open("C:\\S\\sub\\up"), open("C:\\S\\sub"), open("C:\\S"),
+                          open("C:\\S\\sub\\up2"), open("C:\\S\\sub\\here"),
+                          open("C:\\S\\sub\\twin"), open("C:\\S\\self"),
+                          open("C:\\S\\away")}));
     EXPECT_EQ(fake::files.openFiles, 0);
 
-    // Identities that cannot be read: every folder is entered, as before.
+    // Identities that cannot be read: the link is entered, as before.
     NextRow();
-    fake::files.folders["C:\\S\\"] = {Folder("self")};
+    fake::files.folders["C:\\S\\"] = {link("self")};
     fake::files.folders["C:\\S\\self\\"] = {File("a.scr")};
     EXPECT_TRUE(ScanFolder(list, "C:\\S", 1));
     EXPECT_EQ(Paths(list), std::vector<std::string>{"C:\\S\\self\\a.scr"});
 
-    NextRow();
-    ScriptSaverTree();
-    EXPECT_TRUE(ScanFolder(list, "C:\\Savers", 0));
-    EXPECT_TRUE(fake::CallsNamed({"CreateFileA"}).empty());
+    // Without links, or without subfolders, nothing is opened.
+    for (std::int32_t recurse : {1, 0}) {
+        NextRow();
+        ScriptSaverTree();
+        EXPECT_TRUE(ScanFolder(list, "C:\\Savers", recurse));
+        EXPECT_TRUE(fake::CallsNamed({"CreateFileA"}).empty()) << recurse;
+    }
 }
 
 TEST_F(Catalogue, ScanAllGoesWindowsSystemThenExtraAndKeepsDuplicates) {
