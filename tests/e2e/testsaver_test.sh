@@ -24,10 +24,14 @@ start_run_mode() {  # name
     e2e_wait_for 10 "$1 to take input" e2e_saver_takes_input "$E2E_SAVER_PID"
 }
 
-expect_running() {  # what
-  sleep 1
+# Once the saver has logged the last input given to it, as it ignored it, it
+# must still be running.
+expect_running() {  # what event pattern-of-its-details
+  e2e_wait_for 10 "the saver to log its $2" logged "$2" "$3" ||
+    e2e_fail "$1: the saver did not log its $2"
   e2e_expect "$1: still running" kill -0 "$E2E_BG_PID"
 }
+logged() { e2e_saver_events "$1" "$E2E_SAVER_PID" | grep -q -- "$2"; }
 
 expect_ended() {  # what reason
   e2e_expect "$1: ended" e2e_wait_exit 20
@@ -80,7 +84,7 @@ fi
 
 if start_run_mode input.scr; then
   e2e_post_close input.scr
-  expect_running "input after WM_CLOSE"
+  expect_running "input after WM_CLOSE" WM_CLOSE '^ignored$'
   e2e_expect_eq "input: WM_CLOSE" "$(e2e_saver_events WM_CLOSE "$E2E_SAVER_PID")" ignored
   timeout 10 xdotool key a
   expect_ended input key
@@ -95,7 +99,7 @@ if start_run_mode escape.scr; then
   e2e_post_close escape.scr
   timeout 10 xdotool key a
   timeout 10 xdotool mousemove 5 5 mousemove 300 300 click 1
-  expect_running "escape after WM_CLOSE, a key, a move and a click"
+  expect_running "escape after WM_CLOSE, a key, a move and a click" WM_LBUTTONDOWN '^300 300 ignored$'
   e2e_expect_eq "escape: ignored" "$(e2e_saver_events WM_CLOSE "$E2E_SAVER_PID")" ignored
   e2e_expect "escape: the move is logged" \
     grep -q "WM_MOUSEMOVE 300 300 ignored" "$E2E_SAVER_LOG"

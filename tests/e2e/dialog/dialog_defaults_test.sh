@@ -37,7 +37,7 @@ a=$(dlg_line_index 'C:\windows\dlgwina.SCR')
 b=$(dlg_line_index 'C:\windows\DlgWinB.scr')
 c=$(dlg_line_index 'C:\windows\system32\DlgSysC.scr')
 e2e_expect "sorted list: dlgwina ($a) < DlgWinB ($b) < system32\\DlgSysC ($c)" \
-  test "$a" -ge 0 -a "$a" -lt "$b" -a "$b" -lt "$c"
+  test -n "$a" -a -n "$b" -a -n "$c" -a "${a:-0}" -lt "${b:-0}" -a "${b:-0}" -lt "${c:-0}"
 
 # A BCM_GETIDEALSIZE answer, with a size: a button of Common Controls 6.
 dlg_drive ideal-size 1 || e2e_fail "ideal-size"

@@ -50,8 +50,8 @@ line=$(dlg_line_index "$saver")
 library_line=$(dlg_line_index "$library")
 dialog=$(dlg_value handle)
 owner=$(printf '0x%x' "$dialog")
-e2e_expect "the saver is listed" test "$line" -ge 0
-e2e_expect "the library-style saver is listed" test "$library_line" -ge 0
+e2e_expect "the saver is listed" test -n "$line"
+e2e_expect "the library-style saver is listed" test -n "$library_line"
 
 e2e_log "-- nothing selected: no saver starts"
 dlg_drive post-click 111 post-click 112 responsive 5000

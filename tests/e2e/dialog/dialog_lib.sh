@@ -74,14 +74,16 @@ dlg_lines() {
   for ((i = 0; i < ${n:-0}; i++)); do dlg_value "list.$i"; printf '\n'; done
 }
 
-# Index in the last dump of the line equal to the text, or -1.
+# Index in the last dump of the line equal to the text. A line that is not
+# there prints nothing and fails: never -1, which the list box answers for
+# "nothing selected".
 dlg_line_index() {  # text
   local n i
   n=$(dlg_value list.count)
   for ((i = 0; i < ${n:-0}; i++)); do
     [ "$(dlg_value "list.$i")" == "$1" ] && { echo "$i"; return; }
   done
-  echo -1
+  return 1
 }
 
 # Waits until the dialog has ended and SLUMBMIX.SCR has exited.

@@ -12,7 +12,7 @@ e2e_reg_add DefSaver REG_SZ 'c:\WINDOWS\SYSTEM32\dlgsysc.SCR'
 dlg_open
 dlg_drive dump || e2e_fail "dump"
 line=$(dlg_line_index "$sysc")
-e2e_expect "the System folder's saver is listed" test "$line" -ge 0
+e2e_expect "the System folder's saver is listed" test -n "$line"
 dlg_expect "its line is selected on opening" list.sel "$line"
 
 dlg_drive click 100 click 30719 dump || e2e_fail "uncheck and Apply"

@@ -38,7 +38,7 @@ UseWinDir|REG_DWORD|0x1"
 e2e_expect_eq "Apply wrote all nine values with their types" "$(dlg_registry)" "$expected"
 
 e2e_expect "the refilled list holds the extra folder's saver" \
-  test "$(dlg_line_index "$extwin\\DlgExtD.scr")" -ge 0
+  test -n "$(dlg_line_index "$extwin\\DlgExtD.scr")"
 dlg_expect "the DefSaver line is selected after the refill" list.sel "$(dlg_line_index "$sysc")"
 
 dlg_drive settext 108 2 click 106 click 1 || e2e_fail "OK"

@@ -18,7 +18,9 @@
 //                                       loss of activation sent to it left
 //                                       it open
 //   alive-after-syscommand              1 when SC_CLOSE and SC_SCREENSAVE
-//                                       were swallowed
+//                                       were swallowed ("unsettled", for
+//                                       either, when it took them without
+//                                       answering the mark behind them)
 //   contextmenu-result                  what WM_CONTEXTMENU returned
 //   contextmenu-forwarded               "<wParam> <lParam>" of the
 //                                       WM_CONTEXTMENU the parent then got,
@@ -113,19 +115,37 @@ void Describe(HWND preview, bool quick) {
     Say("rect %ld %ld %ld %ld\n", rect.left, rect.top, rect.right, rect.bottom);
 }
 
+// Whether the preview is still there once it has taken every message posted
+// to it so far, and whatever taking them made it post itself. A context
+// menu request posted behind them is a mark the preview posts on to this
+// parent (as the test below checks it does), so its arrival says the
+// preview got that far: the mark is waited for twice, 5 s at most each.
+// "unsettled" when a mark did not come back while the window lived.
+const char* AliveOnceSettled(HWND preview) {
+    for (LPARAM mark = MAKELPARAM(1, 1); mark <= MAKELPARAM(2, 2); mark += MAKELPARAM(1, 1)) {
+        g_forwarded = false;
+        PostMessageA(preview, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(preview), mark);
+        for (const DWORD start = GetTickCount(); !(g_forwarded && g_forwardedLParam == mark);
+             PumpFor(20)) {
+            if (!IsWindow(preview)) return "0";
+            if (GetTickCount() - start > 5000) return "unsettled";
+        }
+    }
+    g_forwarded = false;
+    return IsWindow(preview) ? "1" : "0";
+}
+
 void Provoke(HWND preview) {
     const UINT messages[][2] = {
         {WM_KEYDOWN, VK_SPACE}, {WM_SYSKEYDOWN, 'X'}, {WM_LBUTTONDOWN, MK_LBUTTON},
         {WM_RBUTTONDOWN, MK_RBUTTON}, {WM_MBUTTONDOWN, MK_MBUTTON}, {WM_ACTIVATEAPP, 0},
     };
     for (const auto& m : messages) PostMessageA(preview, m[0], m[1], MAKELPARAM(10, 10));
-    PumpFor(500);
-    Say("alive-after-input %d\n", IsWindow(preview) ? 1 : 0);
+    Say("alive-after-input %s\n", AliveOnceSettled(preview));
 
     SendMessageA(preview, WM_SYSCOMMAND, SC_CLOSE, 0);
     SendMessageA(preview, WM_SYSCOMMAND, SC_SCREENSAVE, 0);
-    PumpFor(500);
-    Say("alive-after-syscommand %d\n", IsWindow(preview) ? 1 : 0);
+    Say("alive-after-syscommand %s\n", AliveOnceSettled(preview));
 
     const LPARAM where = MAKELPARAM(120, 130);
     DWORD_PTR result = 0;
