@@ -70,8 +70,8 @@ e2e_expect_eq "each subfolder met once, its savers together" \
 # ScanAll: a saver of ours in the Windows and the System directories, then
 # the extra folder with its subfolders.
 windir=$WINEPREFIX/drive_c/windows
-trap 'rm -f "$windir/e2e-win.scr" "$E2E_SYSDIR/e2e-sys.scr"; e2e_kill_ours' EXIT
-touch "$windir/e2e-win.scr" "$E2E_SYSDIR/e2e-sys.scr"
+e2e_install_saver "$windir" e2e-win.scr
+e2e_install_saver "$E2E_SYSDIR" e2e-sys.scr
 
 e2e_run 60 "$probe" all 1 1 1 1 "$winroot"
 e2e_expect_eq "ScanAll exit code" "$E2E_RC" 0

@@ -19,7 +19,7 @@ CHANGE_MS=4000
 LIBRARY=echo_library.scr
 savers=("alpha close.scr" bravo_close.scr charlie_input.scr delta_escape.scr)
 player_setup "$CHANGE_MS" "${savers[@]}"
-cp "$E2E_LIBSAVER" "$PLAYER_SAVERS/$LIBRARY"
+e2e_install_saver "$PLAYER_SAVERS" "$LIBRARY" "$E2E_LIBSAVER"
 savers+=("$LIBRARY")
 folder=$(e2e_winpath "$PLAYER_SAVERS")
 
@@ -82,12 +82,8 @@ done
 started_after() {  # index -> ms the player's clock for that saver started after
   if [ "$1" -eq 0 ]; then echo "$began"; else player_event_time "${runs[$(($1 - 1))]}" exit; fi
 }
-key_line() {  # pid message key
-  grep -m1 "^[0-9]* $1 $2 $3 " "$E2E_SAVER_LOG"
-}
-key_time() {  # pid message key
-  key_line "$@" | cut -d' ' -f1
-}
+key_line() { e2e_saver_log -l "$2" "$1" "^$3 " | head -n1; }  # pid message key
+key_time() { e2e_saver_log -t "$2" "$1" "^$3 " | head -n1; }  # pid message key
 for ((i = 0; i + 1 < ${#runs[@]}; i++)); do
   pid=${runs[$i]}
   next=${runs[$((i + 1))]}
@@ -136,10 +132,10 @@ for ((i = 0; i + 1 < ${#runs[@]}; i++)); do
     fi
     read -r rest_x rest_y <<<"$(player_event "$pid" mouse)"
     e2e_expect_eq "the cursor jumped from where it rested (${rest_x:-?}, ${rest_y:-?})" \
-      "$(grep -m1 "^[0-9]* $pid WM_MOUSEMOVE " "$E2E_SAVER_LOG" | cut -d' ' -f4,5)" \
+      "$(e2e_saver_log WM_MOUSEMOVE "$pid" | head -n1 | cut -d' ' -f1,2)" \
       "$((${rest_x:-0} ^ 255)) $((${rest_y:-0} ^ 255))"
     e2e_expect "$name got Escape with lParam 1" \
-      grep -q "^[0-9]* $pid WM_KEYDOWN 0x1b lParam=0x00000001 .* honoured$" "$E2E_SAVER_LOG"
+      e2e_saver_logged WM_KEYDOWN "$pid" '^0x1b lParam=0x00000001 .* honoured$'
     at=$(key_time "$pid" WM_KEYDOWN 0x1b)
     e2e_log "$name got Escape $((${at:-0} - closed)) ms after WM_CLOSE"
     e2e_expect "$name got Escape no sooner than the first two steps" \

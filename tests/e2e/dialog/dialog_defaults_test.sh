@@ -9,7 +9,7 @@
 . "$(dirname "$0")/dialog_lib.sh"
 dlg_begin "${E2E_TEST:-dialog.defaults}"
 
-e2e_reg_delete
+e2e_settings
 dlg_open WINEDEBUG=+actctx
 dlg_drive dump || e2e_fail "dump"
 
@@ -50,7 +50,7 @@ dlg_wait_closed
 
 # The trace lines of SLUMBMIX.SCR's main thread, told by the thread id that
 # starts each line: the thread that looked for the manifest in the module.
-trace=$E2E_TEST_DIR/slumbmix.out
+trace=$E2E_TEST_DIR/dialog.err
 thread=$(sed -n 's/^\([0-9a-f]*\):trace:actctx:get_manifest_in_module looking for res #0001 .*SLUMBMIX\.SCR"$/\1/p' \
   "$trace" | head -n1)
 e2e_expect "the manifest looked for in SLUMBMIX.SCR" test -n "$thread"

@@ -5,9 +5,7 @@
 . "$(dirname "$0")/dialog_lib.sh"
 dlg_begin "${E2E_TEST:-dialog.discard}"
 
-e2e_reg_delete
-e2e_reg_add ChangeTime REG_DWORD 300000
-e2e_reg_add DefSaver REG_SZ 'C:\windows\DlgWinB.scr'
+e2e_settings ChangeTime=dword:300000 'DefSaver=sz:C:\windows\DlgWinB.scr'
 before=$(dlg_registry)
 
 for how in cancel close-box; do

@@ -8,13 +8,11 @@
 dlg_begin "${E2E_TEST:-dialog.save}"
 
 ext="$E2E_TEST_DIR/More Savers"
-mkdir -p "$ext"
-cp "$E2E_TESTSAVER" "$ext/DlgExtD.scr"
+e2e_install_saver "$ext" DlgExtD.scr
 extwin=$(e2e_winpath "$ext")
 sysc='C:\windows\system32\DlgSysC.scr'
 
-e2e_reg_delete
-e2e_reg_add UseSysDir REG_DWORD 5
+e2e_settings UseSysDir=dword:5
 dlg_open
 dlg_drive dump || e2e_fail "dump"
 dlg_expect "a stored 5 shows as checked" check.102 1

@@ -4,9 +4,14 @@
 // from outside, as the system's screen saver host would, destroys its own
 // window and reports how the program ended. With --quick it only reports
 // the window and the end (what the hostile matrix asks of every row, and
-// what a test saver's preview is checked by).
+// what a test saver's and a sample's preview are checked by). With --top it
+// looks instead at a screen saver running full-screen.
 //
 //   preview_parent.exe [--quick] <program>
+//   preview_parent.exe --top     the top-level "WindowsScreenSaverClass"
+//                                window: "found <pid> popup=<0|1>
+//                                topmost=<0|1> visible=<0|1> <x> <y> <w> <h>",
+//                                or "none" and exit code 1
 //
 // Output, one "name value" line per finding:
 //   parent-client                       its own client area, "152 112"
@@ -164,12 +169,31 @@ void Provoke(HWND preview) {
     }
 }
 
+int DescribeTop() {
+    HWND window = FindWindowA("WindowsScreenSaverClass", nullptr);
+    if (!window) {
+        Say("none\n");
+        return 1;
+    }
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    const LONG style = GetWindowLongA(window, GWL_STYLE);
+    RECT rect;
+    GetWindowRect(window, &rect);
+    Say("found %lu popup=%d topmost=%d visible=%d %ld %ld %ld %ld\n",
+        static_cast<unsigned long>(pid), (style & WS_POPUP) != 0,
+        (GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0, IsWindowVisible(window) != 0,
+        rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc == 2 && std::strcmp(argv[1], "--top") == 0) return DescribeTop();
     const bool quick = argc == 3 && std::strcmp(argv[1], "--quick") == 0;
     if (argc != (quick ? 3 : 2)) {
-        Say("usage: preview_parent.exe [--quick] <program>\n");
+        Say("usage: preview_parent.exe [--quick] <program> | --top\n");
         return 1;
     }
     const char* program = argv[argc - 1];

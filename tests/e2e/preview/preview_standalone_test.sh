@@ -31,10 +31,10 @@ for step in 1 2 3 4 5; do
 done
 e2e_wait_for 10 "the window to hide the cursor" cursor_hidden
 e2e_expect_eq "pixels of the cursor over the window" "$(preview_cursor_pixels)" 0
-e2e_expect "mouse movement leaves the window open" preview_running
+e2e_expect "mouse movement leaves the window open" e2e_running preview
 
 xdotool key --clearmodifiers space
-e2e_expect_eq "exit code after a key press" "$(preview_exit_code 15)" 0
+e2e_expect_eq "exit code after a key press" "$(e2e_exit_code preview 15)" 0
 
 # Each of these closes a fresh window.
 for input in "key alt+x" "click 1" "click 3" "click 2"; do
@@ -45,7 +45,7 @@ for input in "key alt+x" "click 1" "click 3" "click 2"; do
   fi
   # shellcheck disable=SC2086
   xdotool mousemove --window "$PREVIEW_WINDOW" 320 100 $input
-  e2e_expect_eq "exit code after $input" "$(preview_exit_code 15)" 0
+  e2e_expect_eq "exit code after $input" "$(e2e_exit_code preview 15)" 0
 done
 e2e_expect "no process of ours is left running" e2e_wait_no_process_of_ours 10
 
