@@ -6,7 +6,8 @@
 # System directory and extra folder.
 . "$(dirname "$0")/lib.sh"
 e2e_begin catalogue.scan
-probe=${E2E_CATALOGUE_PROBE:?E2E_CATALOGUE_PROBE is not set}
+e2e_need E2E_CATALOGUE_PROBE
+probe=$E2E_CATALOGUE_PROBE
 
 root=$E2E_TEST_DIR/tree
 mkdir -p "$root/nested/deeper" "$root/themes.scr" "$root/other" "$root/empty"

@@ -5,7 +5,8 @@
 # would not fit their buffers, and a file that is not there, start nothing.
 . "$(dirname "$0")/lib.sh"
 e2e_begin launcher.launch
-probe=${E2E_CATALOGUE_PROBE:?E2E_CATALOGUE_PROBE is not set}
+e2e_need E2E_CATALOGUE_PROBE
+probe=$E2E_CATALOGUE_PROBE
 
 # A path with spaces; "exit" in the name makes the test saver end at once.
 folder="$E2E_TEST_DIR/Test Savers"

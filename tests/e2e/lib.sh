@@ -8,6 +8,8 @@
 #   E2E_SLUMBMIX   the SLUMBMIX.SCR under test
 #   E2E_TESTSAVER  testsaver.exe (copy it to a name ending in .scr)
 #   E2E_PROBE      settings_probe.exe
+#   and the helpers of the other folders (E2E_LIBSAVER, E2E_DRIVER,
+#   E2E_PREVIEW_PARENT...), which a test asks for with e2e_need
 #
 # A test sources this file, checks with e2e_expect*, and ends with e2e_done;
 # cases that differ only in data are rows of a table run by e2e_rows.
@@ -392,6 +394,18 @@ e2e_post_close() {  # file name
   e2e_run 30 taskkill /im "$1"
 }
 
+# ------------------------------------------------------------------ preview in a parent
+
+# A program's preview inside a parent window, as the display settings run
+# it (preview/preview_parent.cpp --quick): its findings on one line and its
+# exit code; E2E_PREVIEW_FILLS when the program made a window of the
+# preview class filling the parent and ended with it.
+e2e_preview_in_parent() {  # program
+  e2e_run 60 "$E2E_PREVIEW_PARENT" --quick "$(e2e_winpath "$1")"
+  printf '%s %s\n' "$(tr '\n' ';' <"$E2E_OUT")" "$E2E_RC"
+}
+E2E_PREVIEW_FILLS='parent-client=152 112;class=WindowsScreenSaverClass;rect=0 0 152 112;exit=0; 0'
+
 # ------------------------------------------------------------------ real input
 
 # Real input goes through the X server. A key press reaches the window with
@@ -488,6 +502,14 @@ e2e_begin() {  # test name
   # A test never starts among processes an earlier one left behind.
   e2e_wait_no_process_of_ours 10 || e2e_kill_ours
   trap e2e_exit EXIT
+}
+
+# Ends the test at once unless ctest handed it these variables.
+e2e_need() {  # variable...
+  local name
+  for name in "$@"; do
+    [ -n "${!name:-}" ] || e2e_die "$name is not set: run the tests through ctest"
+  done
 }
 
 # Registers a command (shell text) to run when the test ends, however it

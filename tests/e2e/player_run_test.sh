@@ -13,7 +13,7 @@
 . "$(dirname "$0")/lib.sh"
 . "$(dirname "$0")/player_lib.sh"
 e2e_begin player.run
-[ -n "${E2E_LIBSAVER:-}" ] || e2e_die "E2E_LIBSAVER is not set: run the tests through ctest"
+e2e_need E2E_LIBSAVER
 
 CHANGE_MS=4000
 LIBRARY=echo_library.scr

@@ -95,9 +95,7 @@ for scr in "${samples[@]}"; do
 
   # Preview: a child of the given window, for as long as that lives.
   rm -f "$demo_log"
-  e2e_run 60 "$E2E_PREVIEW_PARENT" --quick "$(e2e_winpath "$scr")"
-  e2e_expect_eq "$file: preview" "$(tr '\n' '|' <"$E2E_OUT")" \
-    "parent-client 152 112|class WindowsScreenSaverClass|rect 0 0 152 112|exit 0|"
+  e2e_expect_eq "$file: preview" "$(e2e_preview_in_parent "$scr")" "$E2E_PREVIEW_FILLS"
   e2e_expect_eq "$file: preview logged" "$(cut -d' ' -f2- "$demo_log" 2>/dev/null | tr '\n' '|')" \
     "$name started /p|$name ended parent-gone|"
   e2e_wait_no_process_of_ours 15 || e2e_kill_ours

@@ -17,7 +17,7 @@
 . "$(dirname "$0")/../lib.sh"
 . "$(dirname "$0")/dialog_lib.sh"
 dlg_begin "${E2E_TEST:-dialog.launch}"
-[ -n "${E2E_LIBSAVER:-}" ] || e2e_die "E2E_LIBSAVER is not set: run the tests through ctest"
+e2e_need E2E_LIBSAVER
 
 saver='C:\windows\DlgWinB.scr'
 library='C:\windows\LibStyle.scr'

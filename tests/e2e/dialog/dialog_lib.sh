@@ -10,7 +10,7 @@
 # after a moment (others).
 dlg_begin() {  # test name
   e2e_begin "$1"
-  [ -n "${E2E_DRIVER:-}" ] || e2e_die "E2E_DRIVER is not set: run the tests through ctest"
+  e2e_need E2E_DRIVER
   DLG_WINDIR=$WINEPREFIX/drive_c/windows
   # The savers the dialog starts log here, read by lib.sh's log helpers.
   e2e_use_saver_log "$E2E_TEST_DIR/saver.log"

@@ -31,8 +31,7 @@ HOSTILE_SPIN_SHARE=50  # percent
 
 hostile_begin() {  # test name
   e2e_begin "$1"
-  [ -n "${E2E_PREVIEW_PARENT:-}" ] && [ -n "${E2E_DRIVER:-}" ] ||
-    e2e_die "E2E_PREVIEW_PARENT or E2E_DRIVER is not set: run through ctest"
+  e2e_need E2E_PREVIEW_PARENT E2E_DRIVER
   HOSTILE_SAVERS=$E2E_TEST_DIR/savers
   HOSTILE_SAVERS_WIN=$(e2e_winpath "$HOSTILE_SAVERS")
   mkdir -p "$HOSTILE_SAVERS"
@@ -134,10 +133,8 @@ hostile_run_mode() {  # row expectation
 hostile_preview_modes() {  # row
   local row=$1
   # Inside a parent window, as the display settings run it.
-  e2e_run 60 "$E2E_PREVIEW_PARENT" --quick "$(e2e_winpath "$E2E_SLUMBMIX")"
   e2e_expect_eq "$row /p <parent>: window of the preview class filling the parent, exit code once the parent is gone" \
-    "$(tr '\n' ';' <"$E2E_OUT") $E2E_RC" \
-    "parent-client 152 112;class WindowsScreenSaverClass;rect 0 0 152 112;exit 0; 0"
+    "$(e2e_preview_in_parent "$E2E_SLUMBMIX")" "$E2E_PREVIEW_FILLS"
 
   # Stand-alone: a window over the screen that a key press closes, once it
   # has the focus.

@@ -7,8 +7,7 @@
 # (Its settings dialog with an owner is checked by dialog.launch.)
 . "$(dirname "$0")/../lib.sh"
 e2e_begin "${E2E_TEST:-rig.libsaver}"
-[ -n "${E2E_LIBSAVER:-}" ] && [ -n "${E2E_PREVIEW_PARENT:-}" ] ||
-  e2e_die "E2E_LIBSAVER or E2E_PREVIEW_PARENT is not set: run the tests through ctest"
+e2e_need E2E_LIBSAVER E2E_PREVIEW_PARENT
 
 savers=$E2E_TEST_DIR/savers
 e2e_install_saver "$savers" first.scr "$E2E_LIBSAVER"
@@ -79,10 +78,8 @@ e2e_wait_no_process_of_ours 10 || e2e_kill_ours
 # ------------------------------------------------------------------ preview
 
 part preview
-e2e_run 60 "$E2E_PREVIEW_PARENT" --quick "$(e2e_winpath "$savers/first.scr")"
 e2e_expect_eq "/p <parent>: a child of the class filling the parent; exit code once the parent is gone" \
-  "$(tr '\n' ';' <"$E2E_OUT") $E2E_RC" \
-  "parent-client 152 112;class WindowsScreenSaverClass;rect 0 0 152 112;exit 0; 0"
+  "$(e2e_preview_in_parent "$savers/first.scr")" "$E2E_PREVIEW_FILLS"
 pid=$(started first.scr)
 e2e_expect_eq "/p <parent>: exit reason" "$(e2e_saver_log exit "$pid")" parent-gone
 

@@ -13,12 +13,12 @@
 //                                topmost=<0|1> visible=<0|1> <x> <y> <w> <h>",
 //                                or "none" and exit code 1
 //
-// Output, one "name value" line per finding:
+// Output, one "name=value" line per finding:
 //   parent-client                       its own client area, "152 112"
 //   class, style, exstyle, text, rect   the program's child window (rect in
 //                                       the parent's client coordinates;
 //                                       --quick: class and rect only), or
-//                                       "class none" if none appeared
+//                                       "class=none" if none appeared
 //   alive-after-input                   1 when keys, clicks, Alt keys and
 //                                       loss of activation sent to it left
 //                                       it open
@@ -106,18 +106,18 @@ HWND WaitForPreview(HANDLE process) {
 void Describe(HWND preview, bool quick) {
     char name[64] = "";
     GetClassNameA(preview, name, sizeof name);
-    Say("class %s\n", name);
+    Say("class=%s\n", name);
     if (!quick) {
-        Say("style %08lx\n", static_cast<unsigned long>(GetWindowLongA(preview, GWL_STYLE)));
-        Say("exstyle %08lx\n", static_cast<unsigned long>(GetWindowLongA(preview, GWL_EXSTYLE)));
+        Say("style=%08lx\n", static_cast<unsigned long>(GetWindowLongA(preview, GWL_STYLE)));
+        Say("exstyle=%08lx\n", static_cast<unsigned long>(GetWindowLongA(preview, GWL_EXSTYLE)));
         char text[64] = "";
         GetWindowTextA(preview, text, sizeof text);
-        Say("text %s\n", text);
+        Say("text=%s\n", text);
     }
     RECT rect;
     GetWindowRect(preview, &rect);
     MapWindowPoints(nullptr, g_parent, reinterpret_cast<POINT*>(&rect), 2);
-    Say("rect %ld %ld %ld %ld\n", rect.left, rect.top, rect.right, rect.bottom);
+    Say("rect=%ld %ld %ld %ld\n", rect.left, rect.top, rect.right, rect.bottom);
 }
 
 // Whether the preview is still there once it has taken every message posted
@@ -146,24 +146,24 @@ void Provoke(HWND preview) {
         {WM_RBUTTONDOWN, MK_RBUTTON}, {WM_MBUTTONDOWN, MK_MBUTTON}, {WM_ACTIVATEAPP, 0},
     };
     for (const auto& m : messages) PostMessageA(preview, m[0], m[1], MAKELPARAM(10, 10));
-    Say("alive-after-input %s\n", AliveOnceSettled(preview));
+    Say("alive-after-input=%s\n", AliveOnceSettled(preview));
 
     SendMessageA(preview, WM_SYSCOMMAND, SC_CLOSE, 0);
     SendMessageA(preview, WM_SYSCOMMAND, SC_SCREENSAVE, 0);
-    Say("alive-after-syscommand %s\n", AliveOnceSettled(preview));
+    Say("alive-after-syscommand=%s\n", AliveOnceSettled(preview));
 
     const LPARAM where = MAKELPARAM(120, 130);
     DWORD_PTR result = 0;
     SendMessageTimeoutA(preview, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(preview), where,
                         SMTO_ABORTIFHUNG, 5000, &result);
-    Say("contextmenu-result %lld\n", static_cast<long long>(result));
+    Say("contextmenu-result=%lld\n", static_cast<long long>(result));
     for (int i = 0; i < 50 && !g_forwarded; ++i) PumpFor(20);
     if (!g_forwarded) {
-        Say("contextmenu-forwarded none\n");
+        Say("contextmenu-forwarded=none\n");
     } else if (g_forwardedWParam == reinterpret_cast<WPARAM>(g_parent)) {
-        Say("contextmenu-forwarded parent %lld\n", static_cast<long long>(g_forwardedLParam));
+        Say("contextmenu-forwarded=parent %lld\n", static_cast<long long>(g_forwardedLParam));
     } else {
-        Say("contextmenu-forwarded %llu %lld\n",
+        Say("contextmenu-forwarded=%llu %lld\n",
             static_cast<unsigned long long>(g_forwardedWParam),
             static_cast<long long>(g_forwardedLParam));
     }
@@ -216,7 +216,7 @@ int main(int argc, char** argv) {
     PumpFor(100);
     RECT client;
     GetClientRect(g_parent, &client);
-    Say("parent-client %ld %ld\n", client.right, client.bottom);
+    Say("parent-client=%ld %ld\n", client.right, client.bottom);
 
     char command[1024];
     std::snprintf(command, sizeof command, "\"%s\" /p %lld", program,
@@ -237,7 +237,7 @@ int main(int argc, char** argv) {
         Describe(preview, quick);
         if (!quick) Provoke(preview);
     } else {
-        Say("class none\n");
+        Say("class=none\n");
     }
 
     DestroyWindow(g_parent);
@@ -249,9 +249,9 @@ int main(int argc, char** argv) {
     if (wait == WAIT_OBJECT_0) {
         DWORD code = 0;
         GetExitCodeProcess(pi.hProcess, &code);
-        Say("exit %lu\n", static_cast<unsigned long>(code));
+        Say("exit=%lu\n", static_cast<unsigned long>(code));
     } else {
-        Say("exit running\n");
+        Say("exit=running\n");
         TerminateProcess(pi.hProcess, 99);
         complete = false;
     }
