@@ -21,6 +21,7 @@ target_link_libraries(slumbmix PRIVATE slumbermix_core
 target_include_directories(slumbmix PRIVATE src res)
 
 add_subdirectory(tests/e2e)
+add_subdirectory(bench)
 add_subdirectory(res)
 add_subdirectory(tests/resources)
 add_subdirectory(tests/e2e/preview)

@@ -1,7 +1,7 @@
 # The catalogue and launcher probe: ScanFolder, ScanAll and LaunchSaver over
 # the real Win32 platform (PROBE_PLATFORM_SOURCES: no entry point of the
-# program), as a console program whose output reaches the test. It is also
-# what scripts/bench-scan times. Included by CMakeLists.txt after the rig.
+# program), as a console program whose output reaches the test. Included by
+# CMakeLists.txt after the rig.
 slumbermix_test_program(catalogue_probe catalogue_probe.cpp ${PROBE_PLATFORM_SOURCES}
   LIBS ${PROBE_LIBS})
 

@@ -6,7 +6,8 @@
 # System directory and extra folder.
 . "$(dirname "$0")/lib.sh"
 e2e_begin catalogue.scan
-probe=${E2E_CATALOGUE_PROBE:?E2E_CATALOGUE_PROBE is not set}
+e2e_need E2E_CATALOGUE_PROBE
+probe=$E2E_CATALOGUE_PROBE
 
 root=$E2E_TEST_DIR/tree
 mkdir -p "$root/nested/deeper" "$root/themes.scr" "$root/other" "$root/empty"
@@ -65,13 +66,13 @@ runs=$(sed '/^count /d' "$E2E_OUT" | ROOT="$winroot\\" awk '
     n = index(rest, "\\"); key = n ? substr(rest, 1, n - 1) : "."
     if (key != last) print key; last = key }')
 e2e_expect_eq "each subfolder met once, its savers together" \
-  "$(printf '%s\n' "$runs" | grep -vx '\.' | sort | uniq -d)" ""
+  "$(printf '%s\n' "$runs" | grep -vx '\.' | LC_ALL=C sort | tr '\n' ' ')" "nested other themes.scr "
 
 # ScanAll: a saver of ours in the Windows and the System directories, then
 # the extra folder with its subfolders.
 windir=$WINEPREFIX/drive_c/windows
-trap 'rm -f "$windir/e2e-win.scr" "$E2E_SYSDIR/e2e-sys.scr"; e2e_kill_ours' EXIT
-touch "$windir/e2e-win.scr" "$E2E_SYSDIR/e2e-sys.scr"
+e2e_install_saver "$windir" e2e-win.scr
+e2e_install_saver "$E2E_SYSDIR" e2e-sys.scr
 
 e2e_run 60 "$probe" all 1 1 1 1 "$winroot"
 e2e_expect_eq "ScanAll exit code" "$E2E_RC" 0

@@ -8,8 +8,11 @@
 #   E2E_SLUMBMIX   the SLUMBMIX.SCR under test
 #   E2E_TESTSAVER  testsaver.exe (copy it to a name ending in .scr)
 #   E2E_PROBE      settings_probe.exe
+#   and the helpers of the other folders (E2E_LIBSAVER, E2E_DRIVER,
+#   E2E_PREVIEW_PARENT...), which a test asks for with e2e_need
 #
-# A test sources this file, checks with e2e_expect*, and ends with e2e_done.
+# A test sources this file, checks with e2e_expect*, and ends with e2e_done;
+# cases that differ only in data are rows of a table run by e2e_rows.
 # Every wait is bounded. Windows programs run with their output in files, so
 # that no Wine process started in the background keeps ctest's pipes open.
 # They run through the loader the rig chose for the build (wine.sh), which
@@ -118,25 +121,54 @@ e2e_run() {  # seconds program args...
 }
 
 # Starts a Windows program under Wine in the background, bounded like
-# e2e_run; E2E_BG_PID is the bounding process. Output goes to
-# $E2E_TEST_DIR/bg.out and bg.err. One such program at a time.
-e2e_start() {  # seconds program args...
-  local seconds=$1
+# e2e_run, under a name ("bg" when none is given): its standard output and
+# error go to $E2E_TEST_DIR/<name>.out and .err, its exit code to .rc once
+# it ends (124 when the bound ended it). Leading VAR=value words are set in
+# its environment. Programs of different names run side by side.
+e2e_start() {  # [name] seconds [VAR=value...] program args...
+  local name=bg environment=()
+  [[ $1 =~ ^[0-9]+$ ]] || { name=$1; shift; }
+  local seconds=$1 run=$E2E_TEST_DIR/$name
   shift
-  timeout -k 5 "$seconds" "$WINELOADER" "$@" </dev/null >"$E2E_TEST_DIR/bg.out" 2>"$E2E_TEST_DIR/bg.err" &
-  E2E_BG_PID=$!
+  while [[ $1 =~ ^[A-Za-z_][A-Za-z0-9_]*= ]]; do environment+=("$1"); shift; done
+  rm -f "$run.rc"
+  (
+    rc=0
+    env "${environment[@]}" timeout -k 5 "$seconds" "$WINELOADER" "$@" </dev/null \
+      >"$run.out" 2>"$run.err" || rc=$?
+    echo "$rc" >"$run.rc"
+  ) &
+  E2E_RUNS[$name]=$!
+}
+declare -A E2E_RUNS=()
+
+e2e_running() { [ ! -e "$E2E_TEST_DIR/${1:-bg}.rc" ]; }  # [name]
+e2e_background_ended() { ! e2e_running "$@"; }  # [name]
+
+# Waits up to the bound for the program started under the name to end;
+# E2E_RC is its exit code. Fails, leaving it running, when the bound passes
+# first.
+e2e_wait_exit() {  # [name] seconds
+  local name=bg
+  [ $# -lt 2 ] || { name=$1; shift; }
+  e2e_wait_for "$1" "$name to end" e2e_background_ended "$name" || return 1
+  E2E_RC=$(cat "$E2E_TEST_DIR/$name.rc")
 }
 
-e2e_background_ended() { ! kill -0 "$E2E_BG_PID" 2>/dev/null; }
+# The exit code of the program started under the name, once it has ended
+# within the bound, else "running": for checks made in a subshell.
+e2e_exit_code() {  # [name] seconds
+  e2e_wait_exit "$@" && echo "$E2E_RC" || echo running
+}
 
-# Waits up to the bound for the program of e2e_start to end; E2E_RC is its
-# exit code (124 when e2e_start's own limit ended it). Fails, leaving it
-# running, when the bound passes first.
-e2e_wait_exit() {  # seconds
-  e2e_wait_for "$1" "the program started in the background to end" e2e_background_ended ||
-    return 1
-  E2E_RC=0
-  wait "$E2E_BG_PID" || E2E_RC=$?
+# Ends the bound of a program started in the background (which ends the
+# program too) and waits for it.
+e2e_stop() {  # [name]
+  local shell=${E2E_RUNS[${1:-bg}]:-} child
+  [ -n "$shell" ] || return 0
+  for child in $(cat "/proc/$shell/task/$shell/children" 2>/dev/null); do kill "$child" 2>/dev/null; done
+  wait "$shell" 2>/dev/null
+  return 0
 }
 
 # Wine's own processes, which every prefix runs; anything else started in
@@ -175,6 +207,11 @@ e2e_our_processes() {
   done < <(grep -lszx -- "WINEPREFIX=$WINEPREFIX" /proc/[0-9]*/environ)
 }
 
+# The process id of our first program of this file name, if one runs.
+e2e_pid_of() {  # file name
+  e2e_our_processes | awk -v name="${1,,}" 'tolower($2) == name { print $1; exit }'
+}
+
 e2e_no_process_of_ours() { [ -z "$(e2e_our_processes)" ]; }
 
 e2e_wait_no_process_of_ours() {  # seconds
@@ -195,12 +232,59 @@ e2e_kill_ours() {
 
 # ------------------------------------------------------------------ registry
 
-# The program's key, through Wine's reg.exe. E2E_RC is reg's exit code;
-# e2e_reg_query leaves its output in $E2E_OUT.
-e2e_reg_add() {  # name type data
-  e2e_run 30 reg add "$E2E_KEY" /v "$1" /t "$2" /d "$3" /f
-  [ "$E2E_RC" -eq 0 ] || e2e_log "reg add $1 $2 failed ($E2E_RC): $(cat "$E2E_OUT" "$E2E_ERR")"
+# Writes values under a key with one reg import, one Wine process however
+# many values. A value is "name=type:data", or "name=-", which deletes it.
+# A key given as -KEY is deleted first, so that it holds exactly the values
+# given (with none, it is not there). Types:
+#   dword:<number, may be negative or 0x...>  REG_DWORD of 4 bytes
+#   sz:<text>                                  REG_SZ
+#   binary:<hex bytes, "01,02">                REG_BINARY
+#   hex(<n>):<hex bytes>                       type n, the bytes as given: a
+#                                              REG_DWORD (4) of another size,
+#                                              a REG_SZ (1) without its NUL...
+# reg import takes the bytes of the string types (hex(1), hex(2), hex(7)) as
+# ANSI text. Where "reg add" writes other bytes than its arguments say, the
+# rows that stand for it write those bytes out: REG_NONE with no data is 2
+# zero bytes from reg add ("hex(0):00,00"), nothing from reg import.
+e2e_reg_write() {  # [-]key value...
+  local key=$1 file=$E2E_TEST_DIR/write.reg value name type data
+  shift
+  key=${key/HKCU\\/HKEY_CURRENT_USER\\}
+  {
+    printf 'Windows Registry Editor Version 5.00\n\n'
+    [ "${key:0:1}" != - ] || printf '[%s]\n\n' "$key"
+    [ "${key:0:1}$#" == -0 ] || printf '[%s]\n' "${key#-}"
+    for value in "$@"; do
+      name=${value%%=*} value=${value#*=}
+      type=${value%%:*} data=${value#*:}
+      case $type in
+      -) printf '"%s"=-\n' "$name" ;;
+      dword) printf '"%s"=dword:%08x\n' "$name" $((data & 0xffffffff)) ;;
+      sz)
+        data=${data//\\/\\\\}
+        printf '"%s"="%s"\n' "$name" "${data//\"/\\\"}"
+        ;;
+      binary) printf '"%s"=hex:%s\n' "$name" "$data" ;;
+      hex\(*\)) printf '"%s"=%s:%s\n' "$name" "$type" "$data" ;;
+      *) e2e_die "unknown value type in '$name=$value'" ;;
+      esac
+    done
+  } >"$file"
+  e2e_run 30 reg import "$(e2e_winpath "$file")"
+  [ "$E2E_RC" -eq 0 ] || e2e_log "reg import into ${key#-} failed ($E2E_RC): $(cat "$E2E_OUT" "$E2E_ERR")"
   return "$E2E_RC"
+}
+
+# The program's settings: exactly these values (a later one of the same
+# name wins); with none, no key at all.
+e2e_settings() { e2e_reg_write "-$E2E_KEY" "$@"; }  # value...
+
+# One value added to the program's key, as "reg add" names it (REG_DWORD,
+# REG_SZ): the package tests' way.
+e2e_reg_add() {  # name REG_DWORD|REG_SZ data
+  local type=sz
+  [ "$2" != REG_DWORD ] || type=dword
+  e2e_reg_write "$E2E_KEY" "$1=$type:$3"
 }
 
 # Wine's reg exits with 1 on every failure, a key or value that is not there
@@ -211,29 +295,20 @@ e2e_reg_not_found() {
   [ "$E2E_RC" -eq 1 ] && grep -qxE 'reg: Unable to find the specified registry (key|value)' "$E2E_OUT"
 }
 
+# reg query of the program's key, or of one value; E2E_RC is reg's exit
+# code, its output in $E2E_OUT.
 e2e_reg_query() {  # [name]
-  if [ $# -gt 0 ]; then
-    e2e_run 30 reg query "$E2E_KEY" /v "$1"
-  else
-    e2e_run 30 reg query "$E2E_KEY"
-  fi
+  e2e_run 30 reg query "$E2E_KEY" ${1:+/v "$1"}
   return "$E2E_RC"
 }
 
-e2e_reg_delete() {  # [name]  (no name: the whole key)
-  if [ $# -gt 0 ]; then
-    e2e_run 30 reg delete "$E2E_KEY" /v "$1" /f
-  else
-    e2e_run 30 reg delete "$E2E_KEY" /f
-  fi
-  return "$E2E_RC"
-}
-
-# The values under the key as "name|type|data" lines, from e2e_reg_query;
-# none when there is no key. A failed query prints a line of its own, never
-# the same twice, and fails: it equals neither no values nor another result.
-e2e_reg_values() {
-  if ! e2e_reg_query >/dev/null; then
+# The values under a key (the program's by default) as "name|type|data"
+# lines; none when there is no key. A failed query prints a line of its
+# own, never the same twice, and fails: it equals neither no values nor
+# another result.
+e2e_reg_values() {  # [key]
+  e2e_run 30 reg query "${1:-$E2E_KEY}"
+  if [ "$E2E_RC" -ne 0 ]; then
     e2e_reg_not_found && return 0
     printf 'reg query failed (exit code %s) at %s: %s\n' "$E2E_RC" "$EPOCHREALTIME" \
       "$(tr '\n' ' ' <"$E2E_OUT")"
@@ -242,13 +317,47 @@ e2e_reg_values() {
   sed -nE 's/^    (.*)    (REG_[A-Z_]+)    (.*)$/\1|\2|\3/p' "$E2E_OUT"
 }
 
+# The "name|type|data" line of one value, or nothing when it is not there.
+e2e_reg_value() {  # name [key]
+  local values
+  values=$(e2e_reg_values "${2:-}") || { printf '%s\n' "$values"; return 1; }
+  NAME=$1 awk -F'|' '$1 == ENVIRON["NAME"]' <<<"$values"
+}
+
+# ------------------------------------------------------------------ texts
+
+# N copies of a text.
+e2e_repeat() {  # count text
+  local out='' i
+  for ((i = 0; i < $1; i++)); do out+=$2; done
+  printf '%s' "$out"
+}
+
+# The bytes of an ANSI text as .reg hex: "41,42".
+e2e_hex() {  # text
+  printf '%s' "$1" | od -An -tx1 -v | tr -s ' \n' ',' | sed 's/^,//; s/,$//'
+}
+
+# The value of the last "key=value" line of a program's output ($E2E_OUT
+# unless a file is given). A key that has no line prints nothing and fails,
+# so that it is never taken for an empty value.
+e2e_value() {  # key [file]
+  KEY=$1= awk 'index($0, ENVIRON["KEY"]) == 1 { v = substr($0, length(ENVIRON["KEY"]) + 1); n++ }
+      END { if (n) print v; exit !n }' "${2:-$E2E_OUT}"
+}
+
 # ------------------------------------------------------------------ test savers
 
-# Copies the test saver to DIR/NAME; NAME's keyword chooses its behaviour
-# (see testsaver/testsaver.cpp).
-e2e_install_saver() {  # dir name
-  mkdir -p "$1"
-  cp "$E2E_TESTSAVER" "$1/$2"
+# Copies a test saver (testsaver.exe, or the program given) to DIR/NAME;
+# NAME's keyword chooses the test saver's behaviour (see
+# testsaver/testsaver.cpp). A copy outside the test's own folder, in the
+# prefix's Windows or System folder, is removed when the test ends.
+e2e_install_saver() {  # dir name [program]
+  mkdir -p "$1" && cp "${3:-$E2E_TESTSAVER}" "$1/$2" || e2e_die "cannot install $2 in $1"
+  case $(realpath -m "$1")/ in
+  "$E2E_TEST_DIR"/*) ;;
+  *) e2e_at_exit "rm -f $(printf '%q' "$1/$2")" ;;
+  esac
 }
 
 # The log every test saver started from now on writes to, and the log
@@ -261,30 +370,41 @@ e2e_use_saver_log() {  # path
   E2E_SAVER_LOGS+=("$1")
 }
 
-# The details of the savers' log lines ($E2E_SAVER_LOG) with the given
-# event, optionally of one process: "<ms> <pid> <event> <details>" gives
-# "<details>".
-e2e_saver_events() {  # event [pid]
+# The savers' log ($E2E_SAVER_LOG), lines "<ms> <pid> <event> <details>":
+# of the lines with this event, of one process if a pid is given, whose
+# details match the extended regular expression if one is given, in order,
+# the details, or with -p the process ids, -t the times, -l the lines.
+e2e_saver_log() {  # [-p|-t|-l] event [pid] [pattern]
+  local print=details
+  case $1 in -p) print=pid; shift ;; -t) print=time; shift ;; -l) print=line; shift ;; esac
   [ -f "$E2E_SAVER_LOG" ] || return 0
-  awk -v event="$1" -v pid="${2:-}" '$3 == event && (pid == "" || $2 == pid) {
-      sub(/^[^ ]+ [^ ]+ [^ ]+ ?/, ""); print }' "$E2E_SAVER_LOG"
+  PATTERN=${3:-} awk -v what="$print" -v event="$1" -v pid="${2:-}" '
+    $3 == event && (pid == "" || $2 == pid) {
+      details = $0; sub(/^[^ ]+ [^ ]+ [^ ]+ ?/, "", details)
+      if (details !~ ENVIRON["PATTERN"]) next
+      print what == "pid" ? $2 : what == "time" ? $1 : what == "line" ? $0 : details }' \
+    "$E2E_SAVER_LOG"
 }
 
-# Process ids of the savers that logged the event, in order.
-e2e_saver_pids() {  # event
-  [ -f "$E2E_SAVER_LOG" ] || return 0
-  awk -v event="$1" '$3 == event { print $2 }' "$E2E_SAVER_LOG"
-}
-
-e2e_saver_logged() {  # event  (succeeds once some saver logged it)
-  [ -n "$(e2e_saver_pids "$1")" ]
-}
+e2e_saver_logged() { [ -n "$(e2e_saver_log "$@")" ]; }  # event [pid] [pattern]
 
 # Posts WM_CLOSE to the top-level windows of the processes with this file
 # name, through Wine's taskkill (without /f).
 e2e_post_close() {  # file name
   e2e_run 30 taskkill /im "$1"
 }
+
+# ------------------------------------------------------------------ preview in a parent
+
+# A program's preview inside a parent window, as the display settings run
+# it (preview/preview_parent.cpp --quick): its findings on one line and its
+# exit code; E2E_PREVIEW_FILLS when the program made a window of the
+# preview class filling the parent and ended with it.
+e2e_preview_in_parent() {  # program
+  e2e_run 60 "$E2E_PREVIEW_PARENT" --quick "$(e2e_winpath "$1")"
+  printf '%s %s\n' "$(tr '\n' ';' <"$E2E_OUT")" "$E2E_RC"
+}
+E2E_PREVIEW_FILLS='parent-client=152 112;class=WindowsScreenSaverClass;rect=0 0 152 112;exit=0; 0'
 
 # ------------------------------------------------------------------ real input
 
@@ -312,14 +432,14 @@ e2e_wait_focus() {  # seconds title
 # (its "mouse" line): a move before that would only tell it where the
 # pointer is.
 e2e_saver_takes_input() {  # pid
-  [ -n "$(e2e_saver_events mouse "$1")" ] && [[ $(e2e_focus_title) == *" pid $1" ]]
+  e2e_saver_logged mouse "$1" && [[ $(e2e_focus_title) == *" pid $1" ]]
 }
 
 # Moves the pointer far from where the saver noted it resting: a move every
 # saver counts as the user's.
 e2e_saver_move() {  # pid
   local x y
-  read -r x y < <(e2e_saver_events mouse "$1" | head -n1)
+  read -r x y < <(e2e_saver_log mouse "$1" | head -n1)
   x=${x:-0} y=${y:-0}
   timeout 5 xdotool mousemove $((x < 512 ? x + 300 : x - 300)) $((y < 384 ? y + 200 : y - 200))
 }
@@ -344,10 +464,10 @@ e2e_pixel() {  # name x y
 # LogPixels as each program starts (measured on Wine 8: a dialog opened
 # right after the change has the new size, the same as after restarting the
 # prefix's server). The rig is shared, so a test that changes it sets 96,
-# the default of a fresh prefix, again before it ends (in its EXIT trap too).
+# the default of a fresh prefix, again when it ends (e2e_at_exit).
 e2e_set_dpi() {  # dots per inch
-  e2e_run 30 reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f
-  [ "$E2E_RC" -eq 0 ] || e2e_die "cannot set LogPixels to $1: $(cat "$E2E_OUT" "$E2E_ERR")"
+  e2e_reg_write 'HKCU\Control Panel\Desktop' "LogPixels=dword:$1" ||
+    e2e_die "cannot set LogPixels to $1"
 }
 
 # ------------------------------------------------------------------ set-up of a test
@@ -381,5 +501,43 @@ e2e_begin() {  # test name
   e2e_use_saver_log "$E2E_TEST_DIR/savers.log"
   # A test never starts among processes an earlier one left behind.
   e2e_wait_no_process_of_ours 10 || e2e_kill_ours
-  trap 'e2e_kill_ours' EXIT
+  trap e2e_exit EXIT
+}
+
+# Ends the test at once unless ctest handed it these variables.
+e2e_need() {  # variable...
+  local name
+  for name in "$@"; do
+    [ -n "${!name:-}" ] || e2e_die "$name is not set: run the tests through ctest"
+  done
+}
+
+# Registers a command (shell text) to run when the test ends, however it
+# ends: after whatever of ours still runs is ended, the commands run last
+# first.
+E2E_AT_EXIT=()
+e2e_at_exit() { E2E_AT_EXIT+=("$1"); }  # command
+
+e2e_exit() {
+  local i
+  e2e_kill_ours
+  for ((i = ${#E2E_AT_EXIT[@]} - 1; i >= 0; i--)); do eval "${E2E_AT_EXIT[$i]}"; done
+}
+
+# ------------------------------------------------------------------ tables of rows
+
+# Runs a table: one row a line (blank lines and lines starting with # are
+# none), split into words and expanded as the shell would, handed to the
+# row function. A row runs when its function returns 0; one that cannot
+# run its row says why and returns 1. The rows run are counted against the
+# rows declared, which must be the same.
+e2e_rows() {  # row-function [table]  (no table: standard input)
+  local function=$1 table=${2-$(cat)} declared ran=0 line row
+  declared=$(grep -cvE '^[[:space:]]*(#|$)' <<<"$table")
+  while IFS= read -r -u 3 line; do
+    [[ $line =~ ^[[:space:]]*(#|$) ]] && continue
+    eval "row=($line)" && "$function" "${row[@]}" && ran=$((ran + 1))
+  done 3<<<"$table"
+  e2e_log "$function: $ran of $declared rows run"
+  e2e_expect_eq "$function: rows run of the $declared declared" "$ran" "$declared"
 }

@@ -16,13 +16,8 @@ player_setup() {  # change-time-ms name...
   # No saver outlives a test that went wrong by more than this.
   export SLUMBERMIX_TEST_CAP_MS=${SLUMBERMIX_TEST_CAP_MS:-100000}
 
-  e2e_reg_add UseWinDir REG_DWORD 0 &&
-    e2e_reg_add UseSysDir REG_DWORD 0 &&
-    e2e_reg_add UseExtDir REG_DWORD 1 &&
-    e2e_reg_add ExtSubDir REG_DWORD 0 &&
-    e2e_reg_add ExtDir REG_SZ "$(e2e_winpath "$PLAYER_SAVERS")" &&
-    e2e_reg_add Random REG_DWORD 1 &&
-    e2e_reg_add ChangeTime REG_DWORD "$change" ||
+  e2e_settings UseWinDir=dword:0 UseSysDir=dword:0 UseExtDir=dword:1 ExtSubDir=dword:0 \
+    "ExtDir=sz:$(e2e_winpath "$PLAYER_SAVERS")" Random=dword:1 "ChangeTime=dword:$change" ||
     e2e_die "could not write the settings"
 }
 
@@ -30,24 +25,18 @@ player_setup() {  # change-time-ms name...
 
 # The details of one process's first line of an event, exactly as written.
 player_event() {  # pid event
-  e2e_saver_events "$2" "$1" | head -n1
+  e2e_saver_log "$2" "$1" | head -n1
 }
 
 # The time of that line, in ms.
 player_event_time() {  # pid event
-  [ -f "$E2E_SAVER_LOG" ] || return 0
-  awk -v pid="$1" -v event="$2" '$2 == pid && $3 == event { print $1; exit }' "$E2E_SAVER_LOG"
+  e2e_saver_log -t "$2" "$1" | head -n1
 }
 
-player_has_event() {  # pid event
-  [ -n "$(player_event_time "$1" "$2")" ]
-}
+player_has_event() { e2e_saver_logged "$2" "$1"; }  # pid event
 
 # Process ids of the savers started in run mode, in the order they started.
-player_runs() {
-  [ -f "$E2E_SAVER_LOG" ] || return 0
-  awk '$3 == "behaviour" && $6 == "run" { print $2 }' "$E2E_SAVER_LOG"
-}
+player_runs() { e2e_saver_log -p behaviour '' ' mode run$'; }
 
 player_run_count() { player_runs | wc -l; }
 
@@ -60,13 +49,6 @@ player_saver_name() {  # pid
   local path
   path=$(player_event "$1" start)
   printf '%s\n' "${path##*\\}"
-}
-
-# Gaps in ms from each saver's exit to the next saver's start.
-player_gaps() {
-  [ -f "$E2E_SAVER_LOG" ] || return 0
-  awk '$3 == "start" { if (last != "") print $1 - last; last = "" }
-       $3 == "exit"  { last = $1 }' "$E2E_SAVER_LOG"
 }
 
 # ------------------------------------------------------------------ input

@@ -9,7 +9,6 @@
 . "$(dirname "$0")/lib.sh"
 e2e_begin "${E2E_TEST:-samples}"
 
-[ -x "$E2E_SAMPLE_HOST" ] || e2e_die "no sample_host at $E2E_SAMPLE_HOST"
 mapfile -t samples < <(ls "$E2E_SAMPLES_DIR"/*.SCR 2>/dev/null)
 [ ${#samples[@]} -ge 3 ] || e2e_die "fewer than three sample savers in $E2E_SAMPLES_DIR"
 
@@ -19,11 +18,9 @@ export SLUMBERMIX_DEMO_LOG
 screen=$(timeout 10 xdpyinfo | awk '/dimensions:/ { sub(/x/, " ", $2); print $2; exit }')
 
 saver_window_shown() {
-  e2e_run 20 "$E2E_SAMPLE_HOST" window
+  e2e_run 20 "$E2E_PREVIEW_PARENT" --top
   [ "$E2E_RC" -eq 0 ] && grep -q ' visible=1 ' "$E2E_OUT"
 }
-
-still_running() { ! e2e_background_ended; }
 
 # The last line of the demo log, without its time.
 last_logged() { tail -n1 "$demo_log" 2>/dev/null | cut -d' ' -f2-; }
@@ -63,7 +60,7 @@ for scr in "${samples[@]}"; do
 
     pointer_to 102 101
     sleep 1.5
-    e2e_expect "$file: a two-pixel move leaves it running" still_running
+    e2e_expect "$file: a two-pixel move leaves it running" e2e_running
     pointer_to 400 300
     e2e_wait_exit 15 || e2e_fail "$file: still running after a real move"
     e2e_expect_eq "$file: exit code after the move" "$E2E_RC" 0
@@ -86,8 +83,8 @@ for scr in "${samples[@]}"; do
 
   # WM_CLOSE to the window.
   if start_full_screen "$scr" "$name"; then
-    e2e_run 20 "$E2E_SAMPLE_HOST" close
-    e2e_expect "$file: WM_CLOSE posted" grep -q '^posted ' "$E2E_OUT"
+    e2e_post_close "$file"
+    e2e_expect_eq "$file: WM_CLOSE posted" "$E2E_RC" 0
     e2e_wait_exit 15 || e2e_fail "$file: still running after WM_CLOSE"
     e2e_expect_eq "$file: exit code after WM_CLOSE" "$E2E_RC" 0
     e2e_expect_eq "$file: logged end after WM_CLOSE" "$(last_logged)" "$name ended close"
@@ -98,9 +95,7 @@ for scr in "${samples[@]}"; do
 
   # Preview: a child of the given window, for as long as that lives.
   rm -f "$demo_log"
-  e2e_run 60 "$E2E_SAMPLE_HOST" preview "$(e2e_winpath "$scr")" 1000
-  e2e_expect_eq "$file: preview" "$(tr '\n' '|' <"$E2E_OUT")" \
-    "child 320x240 visible=1|ended with the parent|"
+  e2e_expect_eq "$file: preview" "$(e2e_preview_in_parent "$scr")" "$E2E_PREVIEW_FILLS"
   e2e_expect_eq "$file: preview logged" "$(cut -d' ' -f2- "$demo_log" 2>/dev/null | tr '\n' '|')" \
     "$name started /p|$name ended parent-gone|"
   e2e_wait_no_process_of_ours 15 || e2e_kill_ours

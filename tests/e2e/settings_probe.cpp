@@ -12,7 +12,7 @@
 // Setting fields before the load shows what a load leaves in place.
 // Record lines are "Name=value": the seven numbers in signed decimal, the two
 // strings as their bytes up to the NUL, each followed by "Name.length=N".
-// Stored lines are "Name type=T size=S", or "Name missing".
+// Stored lines are "Name.stored=T/S" (type and size), or "Name.stored=missing".
 // Numbers given with Name=Value are read with ParseInt; strings longer than
 // 259 bytes are cut to 259, as the field holds its NUL.
 #include <cstdio>
@@ -67,10 +67,10 @@ void PrintStored() {
         std::uint32_t type = 0;
         std::uint32_t size = 0;
         if (plat::RegQueryValueExA(key, name, &type, nullptr, &size) == plat::kErrorSuccess)
-            std::printf("%s type=%u size=%u\n", name, static_cast<unsigned>(type),
+            std::printf("%s.stored=%u/%u\n", name, static_cast<unsigned>(type),
                         static_cast<unsigned>(size));
         else
-            std::printf("%s missing\n", name);
+            std::printf("%s.stored=missing\n", name);
     };
     for (const NumberField& f : kNumbers) print(f.name);
     for (const TextField& f : kTexts) print(f.name);

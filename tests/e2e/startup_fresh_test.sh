@@ -22,7 +22,7 @@ e2e_expect "no process of ours is left running" e2e_wait_no_process_of_ours 10
 
 e2e_reg_query
 e2e_expect_eq "reg query of the key after the start" "$E2E_RC" 0
-e2e_expect_eq "values under the key" "$(grep -c '^    ' "$E2E_OUT")" 0
+e2e_expect_eq "values under the key" "$(e2e_reg_values | wc -l)" 0
 e2e_run 30 reg query "$E2E_KEY" /s
 e2e_expect_eq "reg query /s of the key" "$E2E_RC" 0
 e2e_expect_eq "subkeys under the key" "$(grep -ci 'Slumbermix\\' "$E2E_OUT")" 0
@@ -32,6 +32,6 @@ e2e_run 60 "$E2E_SLUMBMIX" -S
 e2e_expect_eq "exit code of SLUMBMIX.SCR -S" "$E2E_RC" 0
 e2e_reg_query
 e2e_expect_eq "reg query of the key after a second start" "$E2E_RC" 0
-e2e_expect_eq "values under the key after a second start" "$(grep -c '^    ' "$E2E_OUT")" 0
+e2e_expect_eq "values under the key after a second start" "$(e2e_reg_values | wc -l)" 0
 
 e2e_done

@@ -7,6 +7,7 @@ argument, the icon images must be the ones in that file.
     check_resources.py <SLUMBMIX.SCR> [<slumbermix.ico>]
 """
 import os
+import re
 import struct
 import sys
 import xml.etree.ElementTree as ElementTree
@@ -15,59 +16,57 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import pe_resources as pe  # noqa: E402
 from check_frame import expect, fail, report  # noqa: E402
 
-# Styles
-WS_CHILD, WS_VISIBLE, WS_DISABLED = 0x40000000, 0x10000000, 0x08000000
-WS_VSCROLL, WS_BORDER, WS_GROUP, WS_TABSTOP = 0x00200000, 0x00800000, 0x00020000, 0x00010000
-BS_AUTOCHECKBOX, BS_GROUPBOX, BS_CENTER = 0x3, 0x7, 0x300
-ES_RIGHT, ES_AUTOHSCROLL, ES_NUMBER = 0x2, 0x80, 0x2000
-LBS_NOTIFY, LBS_SORT = 0x1, 0x2
-UDS_SETBUDDYINT, UDS_AUTOBUDDY, UDS_ARROWKEYS, UDS_NOTHOUSANDS = 0x2, 0x10, 0x20, 0x80
-WS_EX_DLGMODALFRAME, WS_EX_CLIENTEDGE = 0x1, 0x200
-BUTTON, EDIT, STATIC, LISTBOX = 0x80, 0x81, 0x82, 0x83  # predefined class atoms
-UPDOWN = "msctls_updown32"
+# The settings templates as res/slumbmix.rc spells them out, control by
+# control, with the ids of res/resource.h: the one statement of the dialog's
+# controls, which the built module must hold exactly, decoded as Windows
+# decodes it (a missing PAD in the script shifts every control after it).
+RES = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "res")
+STYLES = {  # what the script's style expressions name
+    "WS_DISABLED": 0x08000000, "WS_VSCROLL": 0x00200000, "WS_BORDER": 0x00800000,
+    "WS_GROUP": 0x00020000, "WS_TABSTOP": 0x00010000, "BS_AUTOCHECKBOX": 0x3, "BS_GROUPBOX": 0x7,
+    "BS_CENTER": 0x300, "SS_LEFT": 0, "ES_RIGHT": 0x2, "ES_AUTOHSCROLL": 0x80, "ES_NUMBER": 0x2000,
+    "LBS_NOTIFY": 0x1, "LBS_SORT": 0x2, "UDS_SETBUDDYINT": 0x2, "UDS_AUTOBUDDY": 0x10,
+    "UDS_ARROWKEYS": 0x20, "UDS_NOTHOUSANDS": 0x80, "WS_EX_CLIENTEDGE": 0x200, "NO_EXSTYLE": 0,
+}
+WS_CHILD_VISIBLE = 0x40000000 | 0x10000000
+WS_EX_DLGMODALFRAME = 0x1
+CLASSES = {"BUTTON_CLASS": 0x80, "EDIT_CLASS": 0x81, "STATIC_CLASS": 0x82, "LISTBOX_CLASS": 0x83,
+           "UPDOWN_CLASS_NAME": "msctls_updown32"}
+ITEM = re.compile(r'ITEM\((\w+), ([^,]+), (\w+), (\d+), (\d+), (\d+), (\d+)\), (\w+), (L"[^"]*"|\w+),')
+TEMPLATE = re.compile(r'^(IDD_\w+) DIALOG_RESOURCE\nBEGIN\n    HEADER\((\d+)\), (L"[^"]*")(.*?)^END', re.M | re.S)
 
-PUSH = BS_CENTER | WS_TABSTOP
-CHECK = BS_AUTOCHECKBOX | WS_TABSTOP
-PRODUCT_LINE = "Slumbermix Ver 1.4  Copyright (C) 2024 Brimlo"
 
-# id, class, English text, Japanese text, English position, Japanese position
-# (None: as English), styles beyond WS_CHILD | WS_VISIBLE, extended style.
-# Identifier 0xFFFF is -1, the static items that have none.
-CONTROLS = [
-    (1, BUTTON, "OK", "OK", (198, 2, 50, 12), None, PUSH, 0),
-    (2, BUTTON, "Cancel", "キャンセル", (198, 16, 50, 12), None, PUSH, 0),
-    (30719, BUTTON, "&Apply", "適用(&A)", (198, 30, 50, 12), None, PUSH | WS_DISABLED, 0),
-    (0xFFFF, BUTTON, "Screen Saver Directory", "スクリーンセーバの保存先", (2, 2, 194, 52), None,
-     BS_GROUPBOX | WS_GROUP, 0),
-    (100, BUTTON, "&Windows Directory", "&Windows", (6, 12, 78, 10), None, CHECK, 0),
-    (101, STATIC, "", "", (84, 12, 80, 10), None, 0, WS_EX_CLIENTEDGE),
-    (102, BUTTON, "&System Directory", "&System", (6, 22, 78, 10), None, CHECK, 0),
-    (103, STATIC, "", "", (84, 22, 80, 10), None, 0, WS_EX_CLIENTEDGE),
-    (104, BUTTON, "E&xtention Directory", "追加フォルダ(&X)", (6, 32, 78, 10), None, CHECK, 0),
-    (105, EDIT, "", "", (84, 32, 80, 10), None, ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, 0),
-    (30717, BUTTON, "Ref", "参照", (164, 32, 28, 10), None, PUSH, 0),
-    (106, BUTTON, "Search Sub&directory", "サブフォルダも検索(&d)", (14, 42, 80, 10), None, CHECK, 0),
-    (107, BUTTON, "&Random Play", "ランダム実行(&R)", (4, 56, 80, 10), None, CHECK, 0),
-    (0xFFFF, STATIC, "Change &Time(min)", "切り替え時間(&T)分", (84, 56, 70, 10), (88, 57, 74, 10),
-     0, 0),
-    (108, EDIT, "", "", (150, 56, 24, 10), (164, 56, 24, 10),
-     ES_NUMBER | ES_RIGHT | WS_BORDER | WS_TABSTOP, 0),
-    (109, UPDOWN, "UpDown1", "UpDown1", (173, 56, 8, 10), (187, 56, 8, 10),
-     UDS_AUTOBUDDY | UDS_SETBUDDYINT | UDS_ARROWKEYS | UDS_NOTHOUSANDS, 0),
-    (114, BUTTON, "&Disable aero", "aero停止(&D)※低速になる現象回避用", (4, 66, 190, 10), None, CHECK, 0),
-    (0xFFFF, STATIC, "Screen Sa&vers", "スクリーンセーバ一覧(&V)", (2, 78, 76, 10), (2, 78, 194, 10), 0, 0),
-    (110, LISTBOX, "", "", (2, 88, 194, 60), None,
-     LBS_NOTIFY | LBS_SORT | WS_VSCROLL | WS_BORDER | WS_TABSTOP, 0),
-    (111, BUTTON, "S&etting", "設定(&E)", (198, 88, 50, 12), None, PUSH, 0),
-    (112, BUTTON, "&Preview", "プレビュー(&P)", (198, 102, 50, 12), None, PUSH, 0),
-    (0xFFFF, STATIC, PRODUCT_LINE, PRODUCT_LINE, (2, 148, 190, 10), None, 0, 0),
-    (113, BUTTON, "Support", "サポート", (198, 144, 50, 12), None, PUSH, 0),
-]
-TEMPLATES = [  # id, language, title, column of the text, column of the position
-    (1, 0x0409, "Slumbermix Settings", 2, 4),
-    (2, 0x0411, "Slumbermixの設定", 3, 5),
-]
+def wide(literal):
+    """The text of an L"..." literal of the script, without its NUL."""
+    text = re.sub(r"\\x([0-9A-Fa-f]+)", lambda m: chr(int(m.group(1), 16)), literal[2:-1])
+    return text.removesuffix("\\0")
+
+
+def templates():
+    """{template id: (title, declared count, [control dicts])} from res/."""
+    with open(os.path.join(RES, "resource.h"), encoding="ascii") as f:
+        ids = {name: int(value) & 0xFFFF for name, value in
+               re.findall(r"#define (\w+) \(?(-?\d+)\)?", f.read())}
+    ids.update(IDOK=1, IDCANCEL=2)
+    with open(os.path.join(RES, "slumbmix.rc"), encoding="utf-8") as f:
+        script = f.read()
+    words = dict(re.findall(r'#define (\w+) (L"[^"]*")', script), NO_TEXT='L""')
+    found = {}
+    for name, count, title, body in TEMPLATE.findall(script):
+        controls = []
+        for ident, style, exstyle, x, y, cx, cy, cls, text in ITEM.findall(body):
+            controls.append(dict(
+                id=ids[ident], cls=CLASSES[cls], text=wide(words.get(text, text)),
+                pos=(int(x), int(y), int(cx), int(cy)),
+                style=WS_CHILD_VISIBLE | sum(STYLES[w.strip()] for w in style.split("|")),
+                exstyle=STYLES[exstyle], extra=0))
+        found[ids[name]] = (wide(title), int(count), controls)
+    return found
+
+
+TEMPLATES = [(1, 0x0409), (2, 0x0411)]  # id, language
 DIALOG_STYLE = 0x90C82884
+PRODUCT_LINE = "Slumbermix Ver 1.4  Copyright (C) 2024 Brimlo"
 
 VERSION_STRINGS = {
     "Comments": "Slumbermix - Screen Saver Random Player",
@@ -87,11 +86,21 @@ def only(resources, what):
 
 
 def check_dialogs(module):
-    for ident, language, title, text_column, pos_column in TEMPLATES:
-        lang, blob = only(module.find(pe.RT_DIALOG, ident), f"dialog {ident}")
+    declared = templates()
+    expect("templates in res/slumbmix.rc", sorted(declared), [t for t, _ in TEMPLATES])
+    # The code drives both templates by the same ids: the same controls, in
+    # the same order, of the same kinds.
+    kinds = [[(c["id"], c["cls"], c["style"], c["exstyle"]) for c in controls]
+             for _, _, controls in declared.values()]
+    expect("both templates: ids, classes and styles", kinds[0], kinds[-1])
+    for ident, language in TEMPLATES:
+        title, count, wanted = declared.get(ident, ("", 0, []))
+        where = f"dialog {ident}"
+        expect(f"{where}: controls in res/slumbmix.rc, as HEADER declares", len(wanted), count)
+        expect(f"{where}: the product line", [c["text"] for c in wanted][-2:-1], [PRODUCT_LINE])
+        lang, blob = only(module.find(pe.RT_DIALOG, ident), where)
         if blob is None:
             continue
-        where = f"dialog {ident}"
         expect(f"{where} language", lang, language)
         try:
             header, controls = pe.dialog(blob)
@@ -105,18 +114,11 @@ def check_dialogs(module):
         expect(f"{where} class", header["cls"], None)
         expect(f"{where} font", header["font"], None)
         expect(f"{where} title", header["title"], title)
-        expect(f"{where} control count", len(controls), len(CONTROLS))
-        for n, (row, got) in enumerate(zip(CONTROLS, controls), 1):
-            control_id, cls, style, exstyle = row[0], row[1], row[6], row[7]
-            pos = row[pos_column] or row[4]
-            at = f"{where} control {n} (id {control_id})"
-            expect(f"{at} id", got["id"], control_id)
-            expect(f"{at} class", got["cls"], cls)
-            expect(f"{at} text", got["text"], row[text_column])
-            expect(f"{at} position", got["pos"], pos)
-            expect(f"{at} style", hex(got["style"]), hex(WS_CHILD | WS_VISIBLE | style))
-            expect(f"{at} extended style", hex(got["exstyle"]), hex(exstyle))
-            expect(f"{at} creation data", got["extra"], 0)
+        expect(f"{where} control count", len(controls), len(wanted))
+        for n, (row, got) in enumerate(zip(wanted, controls), 1):
+            at = f"{where} control {n} (id {row['id']})"
+            for field in ("id", "cls", "text", "pos", "style", "exstyle", "extra"):
+                expect(f"{at} {field}", got[field], row[field])
         expect(f"{where} size", header["end"], len(blob))
 
 

@@ -6,7 +6,7 @@
 # a common laptop setting). Every text must fit; all are listed in the log.
 . "$(dirname "$0")/../e2e/lib.sh"
 e2e_begin "${E2E_TEST:-resources.label_fit}"
-trap 'e2e_set_dpi 96; e2e_kill_ours' EXIT
+e2e_at_exit 'e2e_set_dpi 96'
 
 scr=$(e2e_winpath "$E2E_SLUMBMIX")
 

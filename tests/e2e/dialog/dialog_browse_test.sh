@@ -7,7 +7,7 @@
 . "$(dirname "$0")/dialog_lib.sh"
 dlg_begin "${E2E_TEST:-dialog.browse}"
 
-e2e_reg_delete
+e2e_settings
 dlg_open
 
 dlg_drive post-click 30717 box 20000 || e2e_fail "no folder browser"

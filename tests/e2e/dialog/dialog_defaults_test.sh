@@ -9,7 +9,7 @@
 . "$(dirname "$0")/dialog_lib.sh"
 dlg_begin "${E2E_TEST:-dialog.defaults}"
 
-e2e_reg_delete
+e2e_settings
 dlg_open WINEDEBUG=+actctx
 dlg_drive dump || e2e_fail "dump"
 
@@ -37,7 +37,7 @@ a=$(dlg_line_index 'C:\windows\dlgwina.SCR')
 b=$(dlg_line_index 'C:\windows\DlgWinB.scr')
 c=$(dlg_line_index 'C:\windows\system32\DlgSysC.scr')
 e2e_expect "sorted list: dlgwina ($a) < DlgWinB ($b) < system32\\DlgSysC ($c)" \
-  test "$a" -ge 0 -a "$a" -lt "$b" -a "$b" -lt "$c"
+  test -n "$a" -a -n "$b" -a -n "$c" -a "${a:-0}" -lt "${b:-0}" -a "${b:-0}" -lt "${c:-0}"
 
 # A BCM_GETIDEALSIZE answer, with a size: a button of Common Controls 6.
 dlg_drive ideal-size 1 || e2e_fail "ideal-size"
@@ -50,7 +50,7 @@ dlg_wait_closed
 
 # The trace lines of SLUMBMIX.SCR's main thread, told by the thread id that
 # starts each line: the thread that looked for the manifest in the module.
-trace=$E2E_TEST_DIR/slumbmix.out
+trace=$E2E_TEST_DIR/dialog.err
 thread=$(sed -n 's/^\([0-9a-f]*\):trace:actctx:get_manifest_in_module looking for res #0001 .*SLUMBMIX\.SCR"$/\1/p' \
   "$trace" | head -n1)
 e2e_expect "the manifest looked for in SLUMBMIX.SCR" test -n "$thread"

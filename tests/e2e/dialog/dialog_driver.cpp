@@ -9,7 +9,8 @@
 // Steps run in order; each prints what it saw as "key=value" lines (UTF-8)
 // and the driver exits 1 at the first step that fails, 0 otherwise.
 //   find <ms>             wait up to <ms> for the dialog to be shown
-//   dump                  every control's state, the title and the list lines
+//   dump                  the title, every control's state (text, enabled,
+//                         visible, check) by its id, and the list lines
 //   click <id>            press a button or check box (BM_CLICK, synchronous)
 //   post-click <id>       press it without waiting for the dialog (Setting, Preview)
 //   settext <id> <text>   replace an edit box's text, as typing would
@@ -47,9 +48,6 @@ namespace {
 
 HWND g_dialog = nullptr;
 HWND g_box = nullptr;
-
-const int kChecks[] = {100, 102, 104, 106, 107, 114};
-const int kTexts[] = {2, 101, 103, 105, 108};
 
 std::string Utf8(const wchar_t* text) {
     char buffer[4096];
@@ -185,23 +183,31 @@ bool IdealSize(HWND button) {
     return read;
 }
 
+// Every control of the dialog with an id, as its template made it: its
+// text, whether it is enabled and visible, and a check box's state; then
+// the list box's lines and selection.
+BOOL CALLBACK DumpControl(HWND control, LPARAM) {
+    const int id = GetDlgCtrlID(control);
+    if (id == 0 || id == 0xFFFF || id == -1) return TRUE;
+    const std::string at = std::to_string(id);
+    Print(("text." + at).c_str(), WindowText(control));
+    Print(("enabled." + at).c_str(), IsWindowEnabled(control) ? "1" : "0");
+    Print(("visible." + at).c_str(), IsWindowVisible(control) ? "1" : "0");
+    wchar_t className[64] = {};
+    GetClassNameW(control, className, 64);
+    const LONG kind = GetWindowLongW(control, GWL_STYLE) & BS_TYPEMASK;
+    if (lstrcmpiW(className, L"Button") == 0 && (kind == BS_AUTOCHECKBOX || kind == BS_CHECKBOX))
+        Print(("check." + at).c_str(), std::to_string(SendMessageW(control, BM_GETCHECK, 0, 0)));
+    return TRUE;
+}
+
 void Dump() {
     Print("title", WindowText(g_dialog));
-    char key[32];
-    for (int id : kChecks) {
-        std::snprintf(key, sizeof key, "check.%d", id);
-        Print(key, std::to_string(SendMessageW(Item(id), BM_GETCHECK, 0, 0)));
-        std::snprintf(key, sizeof key, "visible.%d", id);
-        Print(key, IsWindowVisible(Item(id)) ? "1" : "0");
-    }
-    for (int id : kTexts) {
-        std::snprintf(key, sizeof key, "text.%d", id);
-        Print(key, WindowText(Item(id)));
-    }
-    Print("enabled.30719", IsWindowEnabled(Item(30719)) ? "1" : "0");
+    EnumChildWindows(g_dialog, DumpControl, 0);
     HWND list = Item(110);
     const LRESULT count = SendMessageW(list, LB_GETCOUNT, 0, 0);
     Print("list.count", std::to_string(count));
+    char key[32];
     for (LRESULT i = 0; i < count; ++i) {
         wchar_t line[1024] = {};
         if (SendMessageW(list, LB_GETTEXTLEN, i, 0) >= 1024) continue;

@@ -6,7 +6,7 @@
 . "$(dirname "$0")/dialog_lib.sh"
 dlg_begin "${E2E_TEST:-dialog.japanese}"
 
-e2e_reg_delete
+e2e_settings
 dlg_open LC_ALL=ja_JP.UTF-8
 dlg_drive dump || e2e_fail "dump"
 dlg_expect "Japanese title" title "Slumbermixの設定"
@@ -25,7 +25,6 @@ dlg_expect "No returns to the dialog" responsive 1
 
 dlg_drive settext 108 4 click 1
 dlg_wait_closed
-e2e_reg_query ChangeTime
-e2e_expect "OK in the Japanese dialog saves" grep -q 'ChangeTime *REG_DWORD *0x3a980' "$E2E_OUT"
+e2e_expect_eq "OK in the Japanese dialog saves" "$(e2e_reg_value ChangeTime)" 'ChangeTime|REG_DWORD|0x3a980'
 
 e2e_done

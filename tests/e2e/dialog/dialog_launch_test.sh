@@ -17,21 +17,20 @@
 . "$(dirname "$0")/../lib.sh"
 . "$(dirname "$0")/dialog_lib.sh"
 dlg_begin "${E2E_TEST:-dialog.launch}"
-[ -n "${E2E_LIBSAVER:-}" ] || e2e_die "E2E_LIBSAVER is not set: run the tests through ctest"
+e2e_need E2E_LIBSAVER
 
 saver='C:\windows\DlgWinB.scr'
 library='C:\windows\LibStyle.scr'
 library_file=$DLG_WINDIR/LibStyle.scr
-cp "$E2E_LIBSAVER" "$library_file"
-trap 'rm -f "$library_file"; dlg_cleanup; e2e_kill_ours' EXIT
+e2e_install_saver "$DLG_WINDIR" LibStyle.scr "$E2E_LIBSAVER"
 # A saver stuck behind a dialog that never answers ends by itself by then.
 export SLUMBERMIX_TEST_CAP_MS=60000
 LIBRARY_TITLE='Library-style saver settings'
 
 # The details of the last line of an event in the log, which holds the one
 # saver process started since it was emptied.
-saver_event() { e2e_saver_events "$1" | tail -n1; }
-saver_has() { [ -n "$(saver_event "$1")" ]; }
+saver_event() { e2e_saver_log "$1" | tail -n1; }
+saver_has() { e2e_saver_logged "$1"; }
 
 # The saver ends for the reason given, and ours works again: it takes a
 # posted message and is enabled.
@@ -43,20 +42,20 @@ expect_saver_gone_ours_back() {  # part reason
   dlg_expect "$1: ours is enabled" enabled 1
 }
 
-e2e_reg_delete
+e2e_settings
 dlg_open
 dlg_drive dump handle || e2e_fail "dump"
 line=$(dlg_line_index "$saver")
 library_line=$(dlg_line_index "$library")
 dialog=$(dlg_value handle)
 owner=$(printf '0x%x' "$dialog")
-e2e_expect "the saver is listed" test "$line" -ge 0
-e2e_expect "the library-style saver is listed" test "$library_line" -ge 0
+e2e_expect "the saver is listed" test -n "$line"
+e2e_expect "the library-style saver is listed" test -n "$library_line"
 
 e2e_log "-- nothing selected: no saver starts"
 dlg_drive post-click 111 post-click 112 responsive 5000
 sleep 1
-e2e_expect "no saver started without a selection" test ! -e "$DLG_SAVER_LOG"
+e2e_expect "no saver started without a selection" test ! -e "$E2E_SAVER_LOG"
 
 e2e_log "-- Setting"
 dlg_drive select "$line" post-click 111
@@ -68,7 +67,7 @@ dlg_drive responsive 10000
 dlg_expect "the dialog answers again once the saver has ended" responsive 1
 
 e2e_log "-- Preview"
-rm -f "$DLG_SAVER_LOG"
+rm -f "$E2E_SAVER_LOG"
 dlg_drive post-click 112 saver-shown 20000 || e2e_fail "Preview showed no saver window"
 e2e_expect_eq "Preview: command line" "$(saver_event cmdline)" "\"$saver\" /s"
 dlg_drive responsive 1000 serves-sent 5000
@@ -81,7 +80,7 @@ dlg_drive responsive 10000
 dlg_expect "the dialog answers again" responsive 1
 
 e2e_log "-- library-style saver, /c:<handle> started by the test: its dialog owned by ours"
-rm -f "$DLG_SAVER_LOG"
+rm -f "$E2E_SAVER_LOG"
 e2e_start 60 "$library_file" "/c:$dialog"
 if dlg_drive box 10000 enabled; then
   dlg_expect "/c:<handle>: the saver's dialog, owned by ours" box.title "$LIBRARY_TITLE"
@@ -95,7 +94,7 @@ fi
 e2e_expect_eq "/c:<handle>: the owner it asked for" "$(saver_event owner)" "$owner"
 
 e2e_log "-- library-style saver, Setting: it finds ours as the foreground window"
-rm -f "$DLG_SAVER_LOG"
+rm -f "$E2E_SAVER_LOG"
 if dlg_drive select "$library_line" post-click 111 box 10000 enabled responsive 1000; then
   dlg_expect "Setting: the saver's dialog, owned by ours" box.title "$LIBRARY_TITLE"
   dlg_expect "Setting: ours is disabled under it" enabled 0
@@ -110,14 +109,14 @@ if dlg_drive select "$library_line" post-click 111 box 10000 enabled responsive 
 else
   e2e_fail "Setting: the saver's dialog did not appear within 10 s"
   e2e_log "the saver asked for owner '$(saver_event owner)' (ours: $owner)" \
-    "and logged no later event than '$(tail -n1 "$DLG_SAVER_LOG" 2>/dev/null | cut -d' ' -f3-)'"
+    "and logged no later event than '$(tail -n1 "$E2E_SAVER_LOG" 2>/dev/null | cut -d' ' -f3-)'"
   e2e_done  # the rest needs a dialog that answers
 fi
 
 # It ends on any loss of the activation, so an exit on the move (and not
 # "deactivated") says it kept the activation until the input came.
 e2e_log "-- library-style saver, Preview: full-screen until the pointer moves"
-rm -f "$DLG_SAVER_LOG"
+rm -f "$E2E_SAVER_LOG"
 timeout 5 xdotool mousemove 300 300
 # Posted like a click: the dialog starts the saver from its own loop, which
 # shows that the loop runs again after Setting.
@@ -125,7 +124,7 @@ if dlg_drive post-click 112 saver-shown 20000; then
   e2e_wait_for 10 "the saver's window" saver_has window
   e2e_expect_eq "Preview: command line" "$(saver_event cmdline)" "\"$library\" /s"
   e2e_expect_eq "Preview: full-screen" "$(saver_event window | cut -d' ' -f2)" 1024x768
-  pid=$(e2e_saver_pids window | tail -n1)
+  pid=$(e2e_saver_log -p window | tail -n1)
   if e2e_wait_for 10 "the saver to take input" e2e_saver_takes_input "$pid"; then
     e2e_saver_move "$pid"
   else
@@ -140,15 +139,14 @@ fi
 # again: when its process is killed instead, as a crash ends it, ours must
 # enable itself and take a real click.
 e2e_log "-- library-style saver, Setting: killed while its dialog is up"
-rm -f "$DLG_SAVER_LOG"
-library_pid() { e2e_our_processes | awk 'tolower($2) == "libstyle.scr" { print $1 }'; }
-library_gone() { [ -z "$(library_pid)" ]; }
+rm -f "$E2E_SAVER_LOG"
+library_gone() { [ -z "$(e2e_pid_of LibStyle.scr)" ]; }
 random_changed() { dlg_drive dump && [ "$(dlg_value check.107)" != "$1" ]; }
 dlg_drive dump || e2e_fail "dump"
 random=$(dlg_value check.107)
 if dlg_drive select "$library_line" post-click 111 box 10000 enabled; then
   dlg_expect "killed: ours is disabled under the saver's dialog" enabled 0
-  pid=$(library_pid)
+  pid=$(e2e_pid_of LibStyle.scr)
   e2e_expect "killed: the saver's process ($pid) is killed" kill -KILL "${pid:-none}"
   e2e_expect "killed: the saver's process is gone" e2e_wait_for 10 "the saver to end" library_gone
   dlg_drive box-gone 10000 responsive 10000 enabled centre 107 || e2e_fail "driver"

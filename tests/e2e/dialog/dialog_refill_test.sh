@@ -7,12 +7,11 @@
 dlg_begin "${E2E_TEST:-dialog.refill}"
 
 sysc='C:\windows\system32\DlgSysC.scr'
-e2e_reg_delete
-e2e_reg_add DefSaver REG_SZ 'c:\WINDOWS\SYSTEM32\dlgsysc.SCR'
+e2e_settings 'DefSaver=sz:c:\WINDOWS\SYSTEM32\dlgsysc.SCR'
 dlg_open
 dlg_drive dump || e2e_fail "dump"
 line=$(dlg_line_index "$sysc")
-e2e_expect "the System folder's saver is listed" test "$line" -ge 0
+e2e_expect "the System folder's saver is listed" test -n "$line"
 dlg_expect "its line is selected on opening" list.sel "$line"
 
 dlg_drive click 100 click 30719 dump || e2e_fail "uncheck and Apply"
@@ -21,8 +20,7 @@ e2e_expect_eq "only the System folder's savers are left" \
 e2e_expect "none from the Windows folder" \
   test -z "$(dlg_lines | grep -v -F 'C:\windows\system32\')"
 dlg_expect "the DefSaver line is selected after the refill" list.sel "$(dlg_line_index "$sysc")"
-e2e_reg_query UseWinDir
-e2e_expect "Apply saved UseWinDir 0" grep -q 'UseWinDir *REG_DWORD *0x0' "$E2E_OUT"
+e2e_expect_eq "Apply saved UseWinDir 0" "$(e2e_reg_value UseWinDir)" 'UseWinDir|REG_DWORD|0x0'
 
 dlg_drive click 100 click 30719 dump || e2e_fail "check and Apply"
 e2e_expect_eq "both folders again" "$(dlg_lines | LC_ALL=C sort)" "$(dlg_expected_savers)"

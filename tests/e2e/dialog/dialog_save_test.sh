@@ -8,13 +8,11 @@
 dlg_begin "${E2E_TEST:-dialog.save}"
 
 ext="$E2E_TEST_DIR/More Savers"
-mkdir -p "$ext"
-cp "$E2E_TESTSAVER" "$ext/DlgExtD.scr"
+e2e_install_saver "$ext" DlgExtD.scr
 extwin=$(e2e_winpath "$ext")
 sysc='C:\windows\system32\DlgSysC.scr'
 
-e2e_reg_delete
-e2e_reg_add UseSysDir REG_DWORD 5
+e2e_settings UseSysDir=dword:5
 dlg_open
 dlg_drive dump || e2e_fail "dump"
 dlg_expect "a stored 5 shows as checked" check.102 1
@@ -38,7 +36,7 @@ UseWinDir|REG_DWORD|0x1"
 e2e_expect_eq "Apply wrote all nine values with their types" "$(dlg_registry)" "$expected"
 
 e2e_expect "the refilled list holds the extra folder's saver" \
-  test "$(dlg_line_index "$extwin\\DlgExtD.scr")" -ge 0
+  test -n "$(dlg_line_index "$extwin\\DlgExtD.scr")"
 dlg_expect "the DefSaver line is selected after the refill" list.sel "$(dlg_line_index "$sysc")"
 
 dlg_drive settext 108 2 click 106 click 1 || e2e_fail "OK"

@@ -12,37 +12,26 @@ dlg_begin "${E2E_TEST:-dialog.screenshots}"
 
 x11='HKCU\Software\Wine\X11 Driver'
 replacements='HKCU\Software\Wine\Fonts\Replacements'
-marlett=$DLG_WINDIR/Fonts/marlett.ttf
-added_marlett=''
 
 # The rig itself keeps windows unmanaged (rig.sh): what was there before is
 # put back, so that later tests find the rig as it was.
-e2e_run 30 reg query "$x11" /v Managed
-[ "$E2E_RC" -eq 0 ] || e2e_reg_not_found ||
-  e2e_die "reg query of Managed failed (exit code $E2E_RC): $(cat "$E2E_OUT")"
-managed_before=$(sed -n 's/^ *Managed *REG_SZ *//p' "$E2E_OUT")
-
-restore() {
-  if [ -n "$managed_before" ]; then
-    e2e_run 30 reg add "$x11" /v Managed /t REG_SZ /d "$managed_before" /f
-  else
-    e2e_run 30 reg delete "$x11" /v Managed /f
-  fi
-  e2e_run 30 reg delete "$replacements" /v 'MS UI Gothic' /f
-  e2e_set_dpi 96
-  [ -z "$added_marlett" ] || rm -f "$marlett"
-}
-trap 'restore; dlg_cleanup; e2e_kill_ours' EXIT
-
-e2e_run 30 reg add "$x11" /v Managed /t REG_SZ /d N /f
+managed_before=$(e2e_reg_value Managed "$x11") ||
+  e2e_die "reg query of Managed failed: $managed_before"
+managed_before=${managed_before#Managed|REG_SZ|}
+restore=-  # no value before: none after
+[ -z "$managed_before" ] || restore=sz:$managed_before
+e2e_at_exit "e2e_reg_write '$x11' 'Managed=$restore'"
+e2e_at_exit "e2e_reg_write '$replacements' 'MS UI Gothic=-'"
+e2e_at_exit 'e2e_set_dpi 96'
+e2e_reg_write "$x11" Managed=sz:N
+marlett=$DLG_WINDIR/Fonts/marlett.ttf
 if [ ! -e "$marlett" ]; then
   for f in /usr/share/wine/fonts/marlett.ttf /usr/lib/wine/fonts/marlett.ttf; do
-    [ -e "$f" ] && cp "$f" "$marlett" && added_marlett=1 && break
+    [ -e "$f" ] && cp "$f" "$marlett" && e2e_at_exit "rm -f '$marlett'" && break
   done
 fi
 
-e2e_reg_delete
-e2e_reg_add DefSaver REG_SZ 'C:\windows\DlgWinB.scr'
+e2e_settings 'DefSaver=sz:C:\windows\DlgWinB.scr'
 
 # The dialog's rectangle, captured to FILE; succeeds once the picture is a
 # drawn dialog that has stopped changing: many colours, and the same as the
@@ -83,7 +72,7 @@ shoot() {  # name [environment...]
 
 shoot dialog-en
 if [ -n "$(fc-list 'Noto Sans CJK JP' family)" ]; then
-  e2e_run 30 reg add "$replacements" /v 'MS UI Gothic' /t REG_SZ /d 'Noto Sans CJK JP' /f
+  e2e_reg_write "$replacements" 'MS UI Gothic=sz:Noto Sans CJK JP'
 else
   e2e_log "Noto Sans CJK JP is not installed: the Japanese caption may show boxes"
 fi

@@ -1,9 +1,11 @@
 # The hostile-settings matrix: SLUMBMIX.SCR under Wine with settings written
 # straight into the registry, as a careless tool or a person with regedit
-# might leave them. Sourced after lib.sh by the tests of this folder, one
-# test per group of rows; a group shares one set-up (its saver folder).
+# might leave them. Sourced after lib.sh by hostile_test.sh, whose tables
+# hold the rows, one test per table; a table shares one set-up (its saver
+# folder).
 #
-# A row is a set of registry values and what run mode must then do:
+# A row is a name, what run mode must do, the row's knobs and the registry
+# values (e2e_reg_write's name=type:data):
 #
 #   plays  a test saver is started; real input (xdotool) ends it, and with
 #          it the run: exit code 0, nothing left running
@@ -15,10 +17,8 @@
 # and closes. Every run has a time bound. Where the program must be idle
 # (a saver playing with no change-over due) its CPU time is measured and a
 # clear spin fails the row; the figures are printed, never judged finely.
-#
-# The values are written with reg import, one reg.exe per row: it also
-# writes what reg add cannot (a REG_DWORD of 2 or 8 bytes, a string without
-# its terminating NUL), and a row costs one Wine process instead of nine.
+# The values are written with one reg import a row, which also writes what
+# reg add cannot (a REG_DWORD of 2 or 8 bytes, a string without its NUL).
 
 # Run mode's log readers and the user's input that ends a run are the
 # run-mode tests'.
@@ -29,97 +29,22 @@
 # not wait (close to all of it).
 HOSTILE_SPIN_SHARE=50  # percent
 
-# Per-row knobs; hostile_row resets them after each row.
-hostile_reset_knobs() {
-  HOSTILE_INPUT=move          # how the user ends a saver: move | escape
-  HOSTILE_IDLE_SECONDS=1      # CPU sample while a saver plays
-  HOSTILE_SAVER=''            # file name the run must start first, if set
-  HOSTILE_NEVER=''            # file name that must never be started, if set
-  HOSTILE_MIN_STARTS=1        # savers that must start, in time
-  HOSTILE_MAX_STARTS=1        # savers started by the end of the sample, at most
-                              # (1: no change-over may happen)
-  HOSTILE_LIST_COUNT=''       # lines the dialog's list must show, if set
-}
-
 hostile_begin() {  # test name
   e2e_begin "$1"
-  [ -n "${E2E_PREVIEW_PARENT:-}" ] || e2e_die "E2E_PREVIEW_PARENT is not set: run through ctest"
+  e2e_need E2E_PREVIEW_PARENT E2E_DRIVER
   HOSTILE_SAVERS=$E2E_TEST_DIR/savers
   HOSTILE_SAVERS_WIN=$(e2e_winpath "$HOSTILE_SAVERS")
   mkdir -p "$HOSTILE_SAVERS"
   # No test saver outlives a row that went wrong by more than this.
   export SLUMBERMIX_TEST_CAP_MS=60000
-  hostile_reset_knobs
-  HOSTILE_ROWS=0
-  HOSTILE_BEGUN=$SECONDS
-}
-
-hostile_done() {
-  e2e_log "$HOSTILE_ROWS rows in $((SECONDS - HOSTILE_BEGUN)) s"
-  e2e_done
-}
-
-# ------------------------------------------------------------------ values
-
-# The bytes of an ANSI text as .reg hex: "41,42".
-hostile_hex() {  # text
-  printf '%s' "$1" | od -An -tx1 -v | tr -s ' \n' ',' | sed 's/^,//; s/,$//'
-}
-
-# A text of N copies of a character.
-hostile_repeat() {  # count char
-  local text
-  printf -v text '%*s' "$1" ''
-  printf '%s' "${text// /$2}"
-}
-
-# One value as a line of a .reg file. Types:
-#   dword:<decimal, may be negative>   REG_DWORD of 4 bytes
-#   sz:<text>                          REG_SZ
-#   binary:<hex bytes, "01,02">        REG_BINARY
-#   hex(<n>):<hex bytes>               type n, the bytes as given: a
-#                                      REG_DWORD (4) of another size, a
-#                                      REG_SZ (1) without its NUL, ...
-#                                      (reg import takes the bytes of the
-#                                      string types as ANSI text)
-hostile_reg_line() {  # name=type:data
-  local name=${1%%=*} value=${1#*=}
-  local type=${value%%:*} data=${value#*:}
-  case $type in
-  dword) printf '"%s"=dword:%08x\n' "$name" $((data & 0xffffffff)) ;;
-  sz)
-    data=${data//\\/\\\\}
-    printf '"%s"="%s"\n' "$name" "${data//\"/\\\"}"
-    ;;
-  binary) printf '"%s"=hex:%s\n' "$name" "$data" ;;
-  hex\(*\)) printf '"%s"=%s:%s\n' "$name" "$type" "$data" ;;
-  *) e2e_die "unknown value type in '$1'" ;;
-  esac
-}
-
-# Replaces the program's key with exactly these values (a later value of the
-# same name wins).
-hostile_write() {  # name=type:data...
-  local file=$E2E_TEST_DIR/row.reg value
-  {
-    printf 'Windows Registry Editor Version 5.00\n\n'
-    printf '[-HKEY_CURRENT_USER\\Software\\Brimlo\\Slumbermix]\n\n'
-    printf '[HKEY_CURRENT_USER\\Software\\Brimlo\\Slumbermix]\n'
-    for value in "$@"; do hostile_reg_line "$value"; done
-  } >"$file"
-  e2e_run 30 reg import "$(e2e_winpath "$file")"
-  [ "$E2E_RC" -eq 0 ] || e2e_die "reg import failed ($E2E_RC): $(cat "$E2E_ERR")"
 }
 
 # ------------------------------------------------------------------ measures
 
-hostile_program_pid() {
-  e2e_our_processes | awk 'tolower($2) == "slumbmix.scr" { print $1; exit }'
-}
-
-# CPU time of every thread of a Linux process, in ms.
+# CPU time of every thread of a Linux process, in ms; fails, printing
+# nothing, when the process is gone.
 hostile_cpu_ms() {  # pid
-  cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{ ns += $1 } END { printf "%d\n", ns / 1e6 }'
+  cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{ ns += $1 } END { if (NR) printf "%d\n", ns / 1e6; exit !NR }'
 }
 
 hostile_now_ms() { date +%s%3N; }
@@ -135,13 +60,10 @@ hostile_nothing_left() {  # what seconds
     e2e_fail "$1: processes left running"
     e2e_kill_ours
   fi
-  if ! e2e_background_ended; then
-    kill "$E2E_BG_PID" 2>/dev/null
-    wait "$E2E_BG_PID" 2>/dev/null
-  fi
+  e2e_stop
 }
 
-hostile_starts() { e2e_saver_pids start | wc -l; }
+hostile_starts() { e2e_saver_log -p start | wc -l; }
 hostile_started_at_least() { [ "$(hostile_starts)" -ge "$1" ]; }
 hostile_window_or_end() { e2e_saver_logged window || e2e_background_ended; }
 
@@ -164,15 +86,14 @@ hostile_run_mode() {  # row expectation
     if ! e2e_saver_logged window; then
       e2e_fail "$row /s: no saver played (exit code ${E2E_RC:-?}, ended: $(e2e_background_ended && echo yes || echo no))"
     else
-      first=$(e2e_saver_pids window | head -n1)
+      first=$(e2e_saver_log -p window | head -n1)
       [ -z "$HOSTILE_SAVER" ] || e2e_expect_eq "$row /s: the saver played" \
         "$(player_saver_name "$first")" "$HOSTILE_SAVER"
       # Idle while the saver plays: no more CPU than a wait costs.
-      pid=$(hostile_program_pid)
-      if [ -n "$pid" ]; then
-        cpu=$(hostile_cpu_ms "$pid")
-        sleep "$HOSTILE_IDLE_SECONDS"
-        total=$(hostile_cpu_ms "$pid")
+      pid=$(e2e_pid_of SLUMBMIX.SCR)
+      # A program that ended during the sample would show no CPU at all.
+      if [ -n "$pid" ] && cpu=$(hostile_cpu_ms "$pid") && sleep "$HOSTILE_IDLE_SECONDS" &&
+        total=$(hostile_cpu_ms "$pid"); then
         cpu=$((total - cpu))
         starts=$(hostile_starts)
         e2e_log "$row /s: SLUMBMIX.SCR used $cpu ms of CPU in $HOSTILE_IDLE_SECONDS s of play ($total ms since it started); $starts saver(s) started"
@@ -194,7 +115,7 @@ hostile_run_mode() {  # row expectation
         e2e_expect "$row /s: the run ended" e2e_wait_exit 5
         e2e_expect_eq "$row /s: exit code" "$E2E_RC" 0
         e2e_expect_eq "$row /s: the saver the input ended was the last one started" \
-          "$(e2e_saver_pids start | tail -n1)" "$PLAYER_ENDED_BY"
+          "$(e2e_saver_log -p start | tail -n1)" "$PLAYER_ENDED_BY"
       else
         e2e_fail "$row /s: real input did not end the run within 30 s"
       fi
@@ -202,7 +123,7 @@ hostile_run_mode() {  # row expectation
   fi
   if [ -n "$HOSTILE_NEVER" ]; then
     e2e_expect "$row /s: $HOSTILE_NEVER never started" \
-      test -z "$(e2e_saver_events start | grep -F "\\$HOSTILE_NEVER")"
+      test -z "$(e2e_saver_log start | grep -F "\\$HOSTILE_NEVER")"
   fi
   hostile_nothing_left "$row /s" 15
 }
@@ -212,10 +133,8 @@ hostile_run_mode() {  # row expectation
 hostile_preview_modes() {  # row
   local row=$1
   # Inside a parent window, as the display settings run it.
-  e2e_run 60 "$E2E_PREVIEW_PARENT" --quick "$(e2e_winpath "$E2E_SLUMBMIX")"
   e2e_expect_eq "$row /p <parent>: window of the preview class filling the parent, exit code once the parent is gone" \
-    "$(tr '\n' ';' <"$E2E_OUT") $E2E_RC" \
-    "parent-client 152 112;class WindowsScreenSaverClass;rect 0 0 152 112;exit 0; 0"
+    "$(e2e_preview_in_parent "$E2E_SLUMBMIX")" "$E2E_PREVIEW_FILLS"
 
   # Stand-alone: a window over the screen that a key press closes, once it
   # has the focus.
@@ -235,11 +154,6 @@ hostile_preview_modes() {  # row
 
 # ------------------------------------------------------------------ settings dialog
 
-# The value of a driver output line "key=value".
-hostile_driver_value() {  # key
-  sed -n "s/^$1=//p" "$HOSTILE_DRIVER_OUT" | tail -n1
-}
-
 # The nine values as SaveSettings writes them, whatever the row left.
 hostile_well_formed() {
   local values
@@ -250,21 +164,18 @@ hostile_well_formed() {
 
 hostile_settings_mode() {  # row
   local row=$1 length
-  if [ -z "${E2E_DRIVER:-}" ]; then
-    e2e_log "$row /c: no dialog driver in this build; settings mode not checked"
-    return 0
-  fi
   HOSTILE_DRIVER_OUT=$E2E_TEST_DIR/driver.out
   e2e_start 60 "$E2E_SLUMBMIX" /c
   e2e_run 60 "$E2E_DRIVER" find 20000 dump click 1 gone 15000
   cp "$E2E_OUT" "$HOSTILE_DRIVER_OUT"
   e2e_expect_eq "$row /c: the dialog opened, took OK and closed" \
-    "$(hostile_driver_value found)$(hostile_driver_value gone) $E2E_RC" "11 0"
-  length=$(hostile_driver_value text.105 | wc -c)
+    "$(e2e_value found "$HOSTILE_DRIVER_OUT")$(e2e_value gone "$HOSTILE_DRIVER_OUT") $E2E_RC" "11 0"
+  # The field's line must be there: a missing one would have no bytes.
+  length=$(e2e_value text.105 "$HOSTILE_DRIVER_OUT" | wc -c)
   e2e_expect "$row /c: the extra folder field holds at most 259 bytes ($((length - 1)))" \
-    test "$length" -le 260
+    test "$length" -ge 1 -a "$length" -le 260
   [ -z "$HOSTILE_LIST_COUNT" ] || e2e_expect_eq "$row /c: lines in the saver list" \
-    "$(hostile_driver_value list.count)" "$HOSTILE_LIST_COUNT"
+    "$(e2e_value list.count "$HOSTILE_DRIVER_OUT")" "$HOSTILE_LIST_COUNT"
   if e2e_wait_exit 15; then
     e2e_expect_eq "$row /c: exit code" "$E2E_RC" 0
   else
@@ -276,15 +187,38 @@ hostile_settings_mode() {  # row
 
 # ------------------------------------------------------------------ a row
 
-# Writes the values and runs every mode against them.
-hostile_row() {  # name plays|ends name=type:data...
-  local row=$1 expect=$2
+# Writes the values and runs every mode against them. Knobs, before the
+# values, each for this row only:
+#   input=move|escape  how the user ends a saver (move)
+#   idle=<s>           CPU sample while a saver plays (1)
+#   saver=<file>       the file name the run must start first
+#   never=<file>       a file name that must never be started
+#   min=<n>            savers that must start, in time (1)
+#   max=<n>            savers started by the end of the sample, at most (1:
+#                      no change-over may happen)
+#   list=<n>           lines the dialog's list must show
+hostile_row() {  # name plays|ends [knob=value...] name=type:data...
+  local row=$1 expect=$2 HOSTILE_INPUT=move HOSTILE_IDLE_SECONDS=1 HOSTILE_SAVER='' \
+    HOSTILE_NEVER='' HOSTILE_MIN_STARTS=1 HOSTILE_MAX_STARTS=1 HOSTILE_LIST_COUNT=''
   shift 2
+  while [[ ${1:-} =~ ^[a-z]+= ]]; do
+    case $1 in
+    input=*) HOSTILE_INPUT=${1#*=} ;;
+    idle=*) HOSTILE_IDLE_SECONDS=${1#*=} ;;
+    saver=*) HOSTILE_SAVER=${1#*=} ;;
+    never=*) HOSTILE_NEVER=${1#*=} ;;
+    min=*) HOSTILE_MIN_STARTS=${1#*=} ;;
+    max=*) HOSTILE_MAX_STARTS=${1#*=} ;;
+    list=*) HOSTILE_LIST_COUNT=${1#*=} ;;
+    *) e2e_fail "$row: unknown knob $1"; return 1 ;;
+    esac
+    shift
+  done
   e2e_log "== row $row ($expect)"
   e2e_use_saver_log "$E2E_TEST_DIR/$row.savers.log"
   local t0 t1 t2 t3 t4
   t0=$(hostile_now_ms)
-  hostile_write "$@"
+  e2e_settings "$@" || e2e_die "$row: the values could not be written"
   t1=$(hostile_now_ms)
   hostile_run_mode "$row" "$expect"
   t2=$(hostile_now_ms)
@@ -293,6 +227,4 @@ hostile_row() {  # name plays|ends name=type:data...
   hostile_settings_mode "$row"
   t4=$(hostile_now_ms)
   e2e_log "row $row took $(((t4 - t0) / 1000)) s: registry $((t1 - t0)) ms, /s $((t2 - t1)) ms, /p $((t3 - t2)) ms, /c $((t4 - t3)) ms"
-  HOSTILE_ROWS=$((HOSTILE_ROWS + 1))
-  hostile_reset_knobs
 }

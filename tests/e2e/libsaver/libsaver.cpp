@@ -9,7 +9,7 @@
 //
 //   s          run: a full-screen, top-most popup window of class
 //              "WindowsScreenSaverClass", titled "Library-style test saver
-//              pid <process id>" (test_log.h). It closes on WM_CLOSE, a key, a
+//              pid <process id>" (../testsaver/saver_frame.h). It closes on WM_CLOSE, a key, a
 //              mouse button, a mouse move of more than kMoveThreshold
 //              pixels from the first position it was told of, and on
 //              losing activation (WM_ACTIVATEAPP or WM_ACTIVATE inactive).
@@ -27,10 +27,8 @@
 // it ends after SLUMBERMIX_TEST_CAP_MS milliseconds: a watchdog thread ends
 // the process, so that a test can never leave it behind.
 //
-// Log (test_log.h), one line per event, in the order they can occur:
-//   start <own module path>
-//   cmdline <GetCommandLineA text>          exact, to the end of the line
-//   cwd <current directory>
+// Log (../testsaver/saver_frame.h), one line per event, in the order they can occur:
+//   start, cmdline, cwd, priority           as every start (saver_frame.h)
 //   behaviour library mode <run|preview|settings|other>
 //   parent 0x<hwnd>                         preview: the window it was given
 //   owner 0x<hwnd>                          settings: the owner it asks for
@@ -54,7 +52,7 @@
 
 #include <cstdlib>
 
-#include "../testsaver/test_log.h"
+#include "../testsaver/saver_frame.h"
 #include "libsaver.h"
 
 namespace {
@@ -62,15 +60,8 @@ namespace {
 constexpr int kMoveThreshold = 4;  // pixels on either axis
 constexpr UINT_PTR kParentTimer = 1;
 constexpr UINT kParentPollMs = 200;
-constexpr char kClassName[] = "WindowsScreenSaverClass";
 
 enum class Mode { Run, Preview, Settings, Other };
-
-struct Options {
-    Mode mode;
-    HWND window;  // the preview's parent or the dialog's owner
-    bool windowGiven;
-};
 
 struct SaverState {
     Mode mode;
@@ -84,48 +75,18 @@ struct SaverState {
 
 SaverState g_saver;
 
-constexpr auto Log = test_log::Write;
+constexpr auto Log = frame::Write;
 
-unsigned long long HandleValue(HWND window) {
-    return static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(window));
-}
+using frame::HandleValue;
 
-const char* SkipBlanks(const char* p) {
-    while (*p == ' ' || *p == '\t') ++p;
-    return p;
-}
-
-// The handle after the option letter: blanks or a colon, then digits.
-// Absent, it is not "given": /c then means the foreground window.
-HWND ParseHandle(const char* p, bool* given) {
-    p = SkipBlanks(p);
-    if (*p == ':') p = SkipBlanks(p + 1);
-    *given = *p >= '0' && *p <= '9';
-    ULONG_PTR value = 0;
-    while (*p >= '0' && *p <= '9') value = value * 10 + static_cast<ULONG_PTR>(*p++ - '0');
-    return reinterpret_cast<HWND>(value);
-}
-
-Options ParseOptions(const char* p) {
-    if (*p == '"') {
-        ++p;
-        while (*p && *p != '"') ++p;
-        if (*p) ++p;
-    } else {
-        while (static_cast<unsigned char>(*p) > ' ') ++p;
+Mode ModeOf(char letter) {
+    switch (letter) {
+        case 's': return Mode::Run;
+        case 'p': return Mode::Preview;
+        case 'c':
+        case 0: return Mode::Settings;
+        default: return Mode::Other;
     }
-    p = SkipBlanks(p);
-    if (*p == '/' || *p == '-') ++p;
-    Options options = {Mode::Other, nullptr, false};
-    switch (*p | 0x20) {
-        case 's': options.mode = Mode::Run; break;
-        case 'p': options.mode = Mode::Preview; break;
-        case 'c': options.mode = Mode::Settings; break;
-        default: options.mode = *p ? Mode::Other : Mode::Settings; break;
-    }
-    if (options.mode == Mode::Preview || options.mode == Mode::Settings)
-        options.window = ParseHandle(*p ? p + 1 : p, &options.windowGiven);
-    return options;
 }
 
 const char* ModeName(Mode mode) {
@@ -139,7 +100,7 @@ const char* ModeName(Mode mode) {
 }
 
 DWORD WINAPI Watchdog(void*) {
-    Sleep(test_log::CapMilliseconds());
+    Sleep(frame::CapMilliseconds());
     Log("exit cap");
     ExitProcess(0);
 }
@@ -238,49 +199,24 @@ LRESULT CALLBACK SaverProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     }
 }
 
-HWND CreateSaverWindow(HINSTANCE instance, const Options& options) {
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = SaverProc;
-    wc.hInstance = instance;
-    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-    wc.lpszClassName = kClassName;
-    if (!RegisterClassA(&wc)) return nullptr;
-    char title[64];
-    test_log::WindowTitle(title, "Library-style test saver");
-    if (options.mode == Mode::Run)
-        return CreateWindowExA(WS_EX_TOPMOST, kClassName, title, WS_POPUP | WS_VISIBLE, 0, 0,
-                               GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
-                               nullptr, nullptr, instance, nullptr);
-    RECT client;
-    GetClientRect(options.window, &client);
-    return CreateWindowExA(0, kClassName, title, WS_CHILD | WS_VISIBLE, 0, 0,
-                           client.right, client.bottom, options.window, nullptr, instance,
-                           nullptr);
-}
-
-const char* RunWindow(HINSTANCE instance, const Options& options) {
-    if (options.mode == Mode::Preview) {
-        Log("parent 0x%llx", HandleValue(options.window));
-        if (!IsWindow(options.window)) return "no-parent";
-        g_saver.parent = options.window;
+const char* RunWindow(HINSTANCE instance, const frame::Option& option) {
+    if (g_saver.mode == Mode::Preview) {
+        Log("parent 0x%llx", HandleValue(option.window));
+        if (!IsWindow(option.window)) return "no-parent";
+        g_saver.parent = option.window;
     }
-    HWND window = CreateSaverWindow(instance, options);
+    HWND window = frame::CreateSaverWindow(instance, SaverProc, "Library-style test saver",
+                                           g_saver.parent);
     if (!window) return "no-window";
     RECT rect;
     GetWindowRect(window, &rect);
     Log("window 0x%llx %ldx%ld", HandleValue(window), rect.right - rect.left,
         rect.bottom - rect.top);
-    if (options.mode == Mode::Run) {
-        SetForegroundWindow(window);
-        SetFocus(window);
-    } else {
+    if (g_saver.mode == Mode::Run)
+        frame::TakeInput(window);
+    else
         SetTimer(window, kParentTimer, kParentPollMs, nullptr);
-    }
-    MSG msg;
-    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
+    frame::RunMessageLoop();
     return g_saver.exitReason ? g_saver.exitReason : "close";
 }
 
@@ -305,8 +241,8 @@ INT_PTR CALLBACK SettingsProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) 
     }
 }
 
-const char* RunSettings(HINSTANCE instance, const Options& options) {
-    HWND owner = options.windowGiven ? options.window : GetForegroundWindow();
+const char* RunSettings(HINSTANCE instance, const frame::Option& option) {
+    HWND owner = option.windowGiven ? option.window : GetForegroundWindow();
     Log("owner 0x%llx", HandleValue(owner));
     const INT_PTR ended = DialogBoxParamA(instance, MAKEINTRESOURCEA(kSettingsDialog), owner,
                                           SettingsProc, 0);
@@ -317,26 +253,18 @@ const char* RunSettings(HINSTANCE instance, const Options& options) {
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     char modulePath[MAX_PATH];
-    test_log::Open(modulePath);
-
-    const char* commandLine = GetCommandLineA();
-    const Options options = ParseOptions(commandLine);
-    g_saver.mode = options.mode;
-    Log("start %s", modulePath);
-    Log("cmdline %s", commandLine);
-    char directory[MAX_PATH] = "";
-    GetCurrentDirectoryA(sizeof directory, directory);
-    Log("cwd %s", directory);
-    Log("behaviour library mode %s", ModeName(options.mode));
+    const frame::Option option = frame::ParseOption(frame::LogStart(modulePath));
+    g_saver.mode = ModeOf(option.letter);
+    Log("behaviour library mode %s", ModeName(g_saver.mode));
 
     HANDLE watchdog = CreateThread(nullptr, 0, Watchdog, nullptr, 0, nullptr);
     if (watchdog) CloseHandle(watchdog);
 
     const char* reason = "other-mode";
-    switch (options.mode) {
+    switch (g_saver.mode) {
         case Mode::Run:
-        case Mode::Preview: reason = RunWindow(instance, options); break;
-        case Mode::Settings: reason = RunSettings(instance, options); break;
+        case Mode::Preview: reason = RunWindow(instance, option); break;
+        case Mode::Settings: reason = RunSettings(instance, option); break;
         case Mode::Other: break;
     }
     Log("exit %s", reason);

@@ -8,51 +8,23 @@
 # chosen for SLUMBMIX.SCR alone, through Wine's per-program settings, and
 # removed again when the test ends.
 
-PREVIEW_APP_KEY='HKCU\Software\Wine\AppDefaults\SLUMBMIX.SCR'
+PREVIEW_APP_KEY='HKCU\Software\Wine\AppDefaults\SLUMBMIX.SCR\Explorer'
 PREVIEW_DESKTOPS_KEY='HKCU\Software\Wine\Explorer\Desktops'
 PREVIEW_DESKTOP=''  # name of the virtual desktop in use
 PREVIEW_WINDOW=''   # its X window
-PREVIEW_RC=''       # file the running program's exit code is written to
-
-preview_cleanup() {
-  if [ -n "$PREVIEW_DESKTOP" ]; then
-    e2e_run 30 reg delete "$PREVIEW_APP_KEY" /f
-    e2e_run 30 reg delete "$PREVIEW_DESKTOPS_KEY" /v "$PREVIEW_DESKTOP" /f
-  fi
-  e2e_kill_ours
-}
 
 # Runs SLUMBMIX.SCR in a virtual desktop of this size from now on.
 preview_use_desktop() {  # WIDTHxHEIGHT
   PREVIEW_DESKTOP=slumbermix-$1
-  trap 'preview_cleanup' EXIT
-  e2e_run 30 reg add "$PREVIEW_DESKTOPS_KEY" /v "$PREVIEW_DESKTOP" /t REG_SZ /d "$1" /f
-  [ "$E2E_RC" -eq 0 ] || e2e_die "cannot set up the virtual desktop: $(cat "$E2E_ERR")"
-  e2e_run 30 reg add "$PREVIEW_APP_KEY\\Explorer" /v Desktop /t REG_SZ /d "$PREVIEW_DESKTOP" /f
-  [ "$E2E_RC" -eq 0 ] || e2e_die "cannot choose the virtual desktop: $(cat "$E2E_ERR")"
+  e2e_at_exit "e2e_reg_write '-${PREVIEW_APP_KEY%\\Explorer}'; e2e_reg_write '$PREVIEW_DESKTOPS_KEY' '$PREVIEW_DESKTOP=-'"
+  e2e_reg_write "$PREVIEW_DESKTOPS_KEY" "$PREVIEW_DESKTOP=sz:$1" &&
+    e2e_reg_write "$PREVIEW_APP_KEY" "Desktop=sz:$PREVIEW_DESKTOP" ||
+    e2e_die "cannot set up the virtual desktop"
 }
 
-# Starts SLUMBMIX.SCR with these arguments in the background (at most 60 s).
-preview_start() {  # args...
-  PREVIEW_RC=$E2E_TEST_DIR/rc.$RANDOM
-  rm -f "$PREVIEW_RC"
-  ( rc=0
-    timeout -k 5 60 "$WINELOADER" "$E2E_SLUMBMIX" "$@" </dev/null >>"$E2E_TEST_DIR/program.log" 2>&1 || rc=$?
-    echo "$rc" >"$PREVIEW_RC" ) &
-}
-
-preview_running() { [ ! -e "$PREVIEW_RC" ]; }
-preview_ended() { [ -s "$PREVIEW_RC" ]; }
-
-# Waits for the program started last to end; prints its exit code, or
-# "running" when it did not end in time.
-preview_exit_code() {  # seconds
-  if e2e_wait_for "$1" "the program to end" preview_ended; then
-    cat "$PREVIEW_RC"
-  else
-    echo running
-  fi
-}
+# Starts SLUMBMIX.SCR with these arguments as the background run "preview"
+# (at most 60 s); e2e_running preview and e2e_exit_code preview follow it.
+preview_start() { e2e_start preview 60 "$E2E_SLUMBMIX" "$@"; }  # args...
 
 preview_find_desktop() {
   PREVIEW_WINDOW=$(xdotool search --name "^$PREVIEW_DESKTOP - Wine desktop\$" 2>/dev/null | head -n1)

@@ -4,21 +4,28 @@
 // from outside, as the system's screen saver host would, destroys its own
 // window and reports how the program ended. With --quick it only reports
 // the window and the end (what the hostile matrix asks of every row, and
-// what a test saver's preview is checked by).
+// what a test saver's and a sample's preview are checked by). With --top it
+// looks instead at a screen saver running full-screen.
 //
 //   preview_parent.exe [--quick] <program>
+//   preview_parent.exe --top     the top-level "WindowsScreenSaverClass"
+//                                window: "found <pid> popup=<0|1>
+//                                topmost=<0|1> visible=<0|1> <x> <y> <w> <h>",
+//                                or "none" and exit code 1
 //
-// Output, one "name value" line per finding:
+// Output, one "name=value" line per finding:
 //   parent-client                       its own client area, "152 112"
 //   class, style, exstyle, text, rect   the program's child window (rect in
 //                                       the parent's client coordinates;
 //                                       --quick: class and rect only), or
-//                                       "class none" if none appeared
+//                                       "class=none" if none appeared
 //   alive-after-input                   1 when keys, clicks, Alt keys and
 //                                       loss of activation sent to it left
 //                                       it open
 //   alive-after-syscommand              1 when SC_CLOSE and SC_SCREENSAVE
-//                                       were swallowed
+//                                       were swallowed ("unsettled", for
+//                                       either, when it took them without
+//                                       answering the mark behind them)
 //   contextmenu-result                  what WM_CONTEXTMENU returned
 //   contextmenu-forwarded               "<wParam> <lParam>" of the
 //                                       WM_CONTEXTMENU the parent then got,
@@ -99,18 +106,38 @@ HWND WaitForPreview(HANDLE process) {
 void Describe(HWND preview, bool quick) {
     char name[64] = "";
     GetClassNameA(preview, name, sizeof name);
-    Say("class %s\n", name);
+    Say("class=%s\n", name);
     if (!quick) {
-        Say("style %08lx\n", static_cast<unsigned long>(GetWindowLongA(preview, GWL_STYLE)));
-        Say("exstyle %08lx\n", static_cast<unsigned long>(GetWindowLongA(preview, GWL_EXSTYLE)));
+        Say("style=%08lx\n", static_cast<unsigned long>(GetWindowLongA(preview, GWL_STYLE)));
+        Say("exstyle=%08lx\n", static_cast<unsigned long>(GetWindowLongA(preview, GWL_EXSTYLE)));
         char text[64] = "";
         GetWindowTextA(preview, text, sizeof text);
-        Say("text %s\n", text);
+        Say("text=%s\n", text);
     }
     RECT rect;
     GetWindowRect(preview, &rect);
     MapWindowPoints(nullptr, g_parent, reinterpret_cast<POINT*>(&rect), 2);
-    Say("rect %ld %ld %ld %ld\n", rect.left, rect.top, rect.right, rect.bottom);
+    Say("rect=%ld %ld %ld %ld\n", rect.left, rect.top, rect.right, rect.bottom);
+}
+
+// Whether the preview is still there once it has taken every message posted
+// to it so far, and whatever taking them made it post itself. A context
+// menu request posted behind them is a mark the preview posts on to this
+// parent (as the test below checks it does), so its arrival says the
+// preview got that far: the mark is waited for twice, 5 s at most each.
+// "unsettled" when a mark did not come back while the window lived.
+const char* AliveOnceSettled(HWND preview) {
+    for (LPARAM mark = MAKELPARAM(1, 1); mark <= MAKELPARAM(2, 2); mark += MAKELPARAM(1, 1)) {
+        g_forwarded = false;
+        PostMessageA(preview, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(preview), mark);
+        for (const DWORD start = GetTickCount(); !(g_forwarded && g_forwardedLParam == mark);
+             PumpFor(20)) {
+            if (!IsWindow(preview)) return "0";
+            if (GetTickCount() - start > 5000) return "unsettled";
+        }
+    }
+    g_forwarded = false;
+    return IsWindow(preview) ? "1" : "0";
 }
 
 void Provoke(HWND preview) {
@@ -119,37 +146,54 @@ void Provoke(HWND preview) {
         {WM_RBUTTONDOWN, MK_RBUTTON}, {WM_MBUTTONDOWN, MK_MBUTTON}, {WM_ACTIVATEAPP, 0},
     };
     for (const auto& m : messages) PostMessageA(preview, m[0], m[1], MAKELPARAM(10, 10));
-    PumpFor(500);
-    Say("alive-after-input %d\n", IsWindow(preview) ? 1 : 0);
+    Say("alive-after-input=%s\n", AliveOnceSettled(preview));
 
     SendMessageA(preview, WM_SYSCOMMAND, SC_CLOSE, 0);
     SendMessageA(preview, WM_SYSCOMMAND, SC_SCREENSAVE, 0);
-    PumpFor(500);
-    Say("alive-after-syscommand %d\n", IsWindow(preview) ? 1 : 0);
+    Say("alive-after-syscommand=%s\n", AliveOnceSettled(preview));
 
     const LPARAM where = MAKELPARAM(120, 130);
     DWORD_PTR result = 0;
     SendMessageTimeoutA(preview, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(preview), where,
                         SMTO_ABORTIFHUNG, 5000, &result);
-    Say("contextmenu-result %lld\n", static_cast<long long>(result));
+    Say("contextmenu-result=%lld\n", static_cast<long long>(result));
     for (int i = 0; i < 50 && !g_forwarded; ++i) PumpFor(20);
     if (!g_forwarded) {
-        Say("contextmenu-forwarded none\n");
+        Say("contextmenu-forwarded=none\n");
     } else if (g_forwardedWParam == reinterpret_cast<WPARAM>(g_parent)) {
-        Say("contextmenu-forwarded parent %lld\n", static_cast<long long>(g_forwardedLParam));
+        Say("contextmenu-forwarded=parent %lld\n", static_cast<long long>(g_forwardedLParam));
     } else {
-        Say("contextmenu-forwarded %llu %lld\n",
+        Say("contextmenu-forwarded=%llu %lld\n",
             static_cast<unsigned long long>(g_forwardedWParam),
             static_cast<long long>(g_forwardedLParam));
     }
 }
 
+int DescribeTop() {
+    HWND window = FindWindowA("WindowsScreenSaverClass", nullptr);
+    if (!window) {
+        Say("none\n");
+        return 1;
+    }
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    const LONG style = GetWindowLongA(window, GWL_STYLE);
+    RECT rect;
+    GetWindowRect(window, &rect);
+    Say("found %lu popup=%d topmost=%d visible=%d %ld %ld %ld %ld\n",
+        static_cast<unsigned long>(pid), (style & WS_POPUP) != 0,
+        (GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0, IsWindowVisible(window) != 0,
+        rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc == 2 && std::strcmp(argv[1], "--top") == 0) return DescribeTop();
     const bool quick = argc == 3 && std::strcmp(argv[1], "--quick") == 0;
     if (argc != (quick ? 3 : 2)) {
-        Say("usage: preview_parent.exe [--quick] <program>\n");
+        Say("usage: preview_parent.exe [--quick] <program> | --top\n");
         return 1;
     }
     const char* program = argv[argc - 1];
@@ -172,7 +216,7 @@ int main(int argc, char** argv) {
     PumpFor(100);
     RECT client;
     GetClientRect(g_parent, &client);
-    Say("parent-client %ld %ld\n", client.right, client.bottom);
+    Say("parent-client=%ld %ld\n", client.right, client.bottom);
 
     char command[1024];
     std::snprintf(command, sizeof command, "\"%s\" /p %lld", program,
@@ -193,7 +237,7 @@ int main(int argc, char** argv) {
         Describe(preview, quick);
         if (!quick) Provoke(preview);
     } else {
-        Say("class none\n");
+        Say("class=none\n");
     }
 
     DestroyWindow(g_parent);
@@ -205,9 +249,9 @@ int main(int argc, char** argv) {
     if (wait == WAIT_OBJECT_0) {
         DWORD code = 0;
         GetExitCodeProcess(pi.hProcess, &code);
-        Say("exit %lu\n", static_cast<unsigned long>(code));
+        Say("exit=%lu\n", static_cast<unsigned long>(code));
     } else {
-        Say("exit running\n");
+        Say("exit=running\n");
         TerminateProcess(pi.hProcess, 99);
         complete = false;
     }

@@ -15,7 +15,7 @@ e2e_begin "${E2E_TEST:-preview.parent}"
 e2e_run 90 "$E2E_PREVIEW_PARENT" "$(e2e_winpath "$E2E_SLUMBMIX")"
 cp "$E2E_OUT" "$E2E_TEST_DIR/parent.txt"
 e2e_expect_eq "preview_parent.exe ran its whole sequence" "$E2E_RC" 0
-found() { sed -n "s/^$1 //p" "$E2E_TEST_DIR/parent.txt"; }
+found() { e2e_value "$1" "$E2E_TEST_DIR/parent.txt"; }
 e2e_expect_eq "parent client area" "$(found parent-client)" "152 112"
 e2e_expect_eq "class of the preview window" "$(found class)" WindowsScreenSaverClass
 # WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, and WS_MAXIMIZE

@@ -17,6 +17,6 @@ fi
 mkdir -p "$E2E_SHOTS" && cp "$E2E_TEST_DIR/picture.ppm.png" "$E2E_SHOTS/preview-152x112.png"
 
 xdotool mousemove --window "$PREVIEW_WINDOW" 5 5 key --clearmodifiers Escape
-e2e_expect_eq "exit code after a key press" "$(preview_exit_code 15)" 0
+e2e_expect_eq "exit code after a key press" "$(e2e_exit_code preview 15)" 0
 
 e2e_done

@@ -17,22 +17,24 @@ else
   e2e_fail "the stand-alone picture: $(cat "$E2E_TEST_DIR/picture.txt")"
 fi
 
-# The cursor: visible over the bare display, hidden over the window.
+# The cursor: visible over the bare display, hidden over the window. The
+# window hides it as it takes the pointer's moves (WM_SETCURSOR comes with
+# each), so a hidden cursor says the moves reached it.
+cursor_shown() { [ "$(preview_cursor_pixels)" -gt 0 ]; }
+cursor_hidden() { [ "$(preview_cursor_pixels)" == 0 ]; }
 xdotool mousemove 1000 700
-sleep 0.3
-e2e_expect "the cursor shows outside the virtual desktop" test "$(preview_cursor_pixels)" -gt 0
+e2e_expect "the cursor shows outside the virtual desktop" \
+  e2e_wait_for 10 "the cursor over the bare display" cursor_shown
 xdotool mousemove --window "$PREVIEW_WINDOW" 100 100
-sleep 0.2
 for step in 1 2 3 4 5; do
   xdotool mousemove --window "$PREVIEW_WINDOW" $((100 + 40 * step)) $((100 + 25 * step))
-  sleep 0.2
 done
-sleep 1
+e2e_wait_for 10 "the window to hide the cursor" cursor_hidden
 e2e_expect_eq "pixels of the cursor over the window" "$(preview_cursor_pixels)" 0
-e2e_expect "mouse movement leaves the window open" preview_running
+e2e_expect "mouse movement leaves the window open" e2e_running preview
 
 xdotool key --clearmodifiers space
-e2e_expect_eq "exit code after a key press" "$(preview_exit_code 15)" 0
+e2e_expect_eq "exit code after a key press" "$(e2e_exit_code preview 15)" 0
 
 # Each of these closes a fresh window.
 for input in "key alt+x" "click 1" "click 3" "click 2"; do
@@ -43,7 +45,7 @@ for input in "key alt+x" "click 1" "click 3" "click 2"; do
   fi
   # shellcheck disable=SC2086
   xdotool mousemove --window "$PREVIEW_WINDOW" 320 100 $input
-  e2e_expect_eq "exit code after $input" "$(preview_exit_code 15)" 0
+  e2e_expect_eq "exit code after $input" "$(e2e_exit_code preview 15)" 0
 done
 e2e_expect "no process of ours is left running" e2e_wait_no_process_of_ours 10
 

@@ -23,7 +23,7 @@
 // path, blanks, an optional "/" or "-", then the letter):
 //   S        run: one full-screen, top-most top-level window of class
 //            "WindowsScreenSaverClass", titled "Slumbermix test saver
-//            (<keyword>) pid <process id>" (test_log.h), painted in the
+//            (<keyword>) pid <process id>" (saver_frame.h), painted in the
 //            behaviour's colour with its file name; it ends as its
 //            behaviour says.
 //   anything else (settings "", "/c", preview "/p <hwnd>", ...): it logs
@@ -31,18 +31,9 @@
 // Whatever happens, it ends by itself after SLUMBERMIX_TEST_CAP_MS
 // milliseconds (default 120000), so a test can never leave it behind.
 //
-// Log (test_log.h): one line appended per event to the file named by the
-// environment variable SLUMBERMIX_TEST_LOG (a Windows path; inherited by
-// every child a test starts), or to "<own path>.log" when it is not set. A
-// named mutex keeps the lines of several savers whole. Each line is
-//
-//   <ms since 1970-01-01 UTC> <process id> <event> [<details>]
-//
-// Events, in the order they can occur:
-//   start <own module path>          first line of every process
-//   cmdline <GetCommandLineA text>   exact, to the end of the line
-//   cwd <current directory>
-//   priority 0x<GetPriorityClass>    e.g. 0x40 for IDLE_PRIORITY_CLASS
+// Log (saver_frame.h), one line per event, in the order they can occur:
+//   start, cmdline, cwd, priority    as every start (saver_frame.h); the
+//            priority e.g. 0x40 for IDLE_PRIORITY_CLASS
 //   behaviour <keyword> mode <run|other>
 //   window 0x<hwnd> <width>x<height> run mode only, once the window exists
 //            and has been made the foreground window
@@ -67,7 +58,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "test_log.h"
+#include "saver_frame.h"
 
 namespace {
 
@@ -90,7 +81,7 @@ struct SaverState {
 
 SaverState g_saver;
 
-constexpr auto Log = test_log::Write;
+constexpr auto Log = frame::Write;
 
 void ChooseBehaviour(const char* modulePath) {
     const char* name = modulePath;
@@ -120,22 +111,6 @@ void ChooseBehaviour(const char* modulePath) {
             return;
         }
     }
-}
-
-// The letter a screen saver host passes, found the way savers find it.
-bool IsRunMode(const char* line) {
-    const char* p = line;
-    while (*p == ' ') ++p;
-    if (*p == '"') {
-        ++p;
-        while (*p && *p != '"') ++p;
-        if (*p == '"') ++p;
-    } else {
-        while (static_cast<unsigned char>(*p) > 0x20) ++p;
-    }
-    while (*p == ' ' || *p == '\t') ++p;
-    if (*p == '/' || *p == '-') ++p;
-    return (*p & ~0x20) == 'S';
 }
 
 COLORREF BehaviourColour() {
@@ -261,41 +236,22 @@ LRESULT CALLBACK SaverProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
 }
 
 int RunWindow(HINSTANCE instance) {
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = SaverProc;
-    wc.hInstance = instance;
-    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-    wc.lpszClassName = "WindowsScreenSaverClass";
-    RegisterClassA(&wc);
-
-    const int width = GetSystemMetrics(SM_CXSCREEN);
-    const int height = GetSystemMetrics(SM_CYSCREEN);
     char what[48];
     std::snprintf(what, sizeof what, "Slumbermix test saver (%s)", g_saver.keyword);
-    char title[80];
-    test_log::WindowTitle(title, what);
-    HWND window = CreateWindowExA(WS_EX_TOPMOST, "WindowsScreenSaverClass", title,
-                                  WS_POPUP | WS_VISIBLE, 0, 0, width, height, nullptr, nullptr,
-                                  instance, nullptr);
+    HWND window = frame::CreateSaverWindow(instance, SaverProc, what);
     if (!window) {
         Log("exit no-window");
         return 0;
     }
     g_saver.mouseKnown = GetCursorPos(&g_saver.lastMouse) != 0;
-    SetTimer(window, kCapTimer, test_log::CapMilliseconds(), nullptr);
-    SetForegroundWindow(window);
-    SetFocus(window);
+    SetTimer(window, kCapTimer, frame::CapMilliseconds(), nullptr);
+    frame::TakeInput(window);
     // Only now does the window take input as a test means it: the log says
     // so, and where moves are measured from.
-    Log("window 0x%llx %dx%d", static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(window)),
-        width, height);
+    Log("window 0x%llx %dx%d", frame::HandleValue(window), GetSystemMetrics(SM_CXSCREEN),
+        GetSystemMetrics(SM_CYSCREEN));
     if (g_saver.mouseKnown) Log("mouse %ld %ld", g_saver.lastMouse.x, g_saver.lastMouse.y);
-
-    MSG msg;
-    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
+    frame::RunMessageLoop();
     Log("exit %s", g_saver.exitReason ? g_saver.exitReason : "close");
     return 0;
 }
@@ -304,19 +260,8 @@ int RunWindow(HINSTANCE instance) {
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     char modulePath[MAX_PATH];
-    test_log::Open(modulePath);
+    const bool runMode = frame::ParseOption(frame::LogStart(modulePath)).letter == 's';
     ChooseBehaviour(modulePath);
-
-    const char* commandLine = GetCommandLineA();
-    char directory[MAX_PATH];
-    DWORD n = GetCurrentDirectoryA(sizeof directory, directory);
-    if (n == 0 || n >= sizeof directory) directory[0] = '\0';
-    const bool runMode = IsRunMode(commandLine);
-
-    Log("start %s", modulePath);
-    Log("cmdline %s", commandLine);
-    Log("cwd %s", directory);
-    Log("priority 0x%lx", static_cast<unsigned long>(GetPriorityClass(GetCurrentProcess())));
     Log("behaviour %s mode %s", g_saver.keyword, runMode ? "run" : "other");
 
     if (g_saver.behaviour == Behaviour::Exit) {
