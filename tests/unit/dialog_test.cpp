@@ -23,12 +23,16 @@ namespace {
 
 using fake::ControlHandle;
 using fake::Ctl;
+using fake::Texts;
 
 plat::Hwnd const kDialog = fake::Token(1);
 plat::Hmodule const kDwm = fake::Token(2);
 
 const char kWin[] = "C:\\WINDOWS\\";
 const char kSys[] = "C:\\WINDOWS\\system32\\";
+// The list once the Windows directory is left out.
+const fake::Texts kSystemSavers = {"C:\\WINDOWS\\system32\\Alpha.SCR",
+                                   "C:\\WINDOWS\\system32\\bubbles.scr"};
 
 // The controls of settings templates 1 and 2 (the same in both), as the
 // resource script creates them.
@@ -93,18 +97,25 @@ protected:
         return reinterpret_cast<const char*>(Stored().at(name).data.data());
     }
     // The messages sent to the list box, in order.
-    std::vector<std::string> ListMessages() {
+    Texts ListMessages() {
         std::string prefix = fake::Call("SendMessageA", ControlHandle(kIdSaverList));
         prefix.back() = ',';
-        std::vector<std::string> out;
+        Texts out;
         for (const auto& call : fake::calls)
             if (call.rfind(prefix, 0) == 0) out.push_back(call);
         return out;
     }
     std::size_t Saves() { return fake::CallsNamed({"RegSetValueExA"}).size(); }
     bool ApplyEnabled() { return Ctl(kIdApply).enabled; }
-    const std::vector<std::string>& Lines() { return Ctl(kIdSaverList).lines; }
+    const Texts& Lines() { return Ctl(kIdSaverList).lines; }
     int Selection() { return Ctl(kIdSaverList).selection; }
+    // The dialog opened, a line chosen and the log cleared: what a button
+    // does next is all the log holds.
+    void OpenAndChoose(int line) {
+        Init();
+        Choose(line);
+        fake::calls.clear();
+    }
 };
 
 std::string ToCp932(const char* utf8) {
@@ -124,25 +135,20 @@ std::string ToCp932(const char* utf8) {
 
 TEST_F(SettingsDialog, OpensWithTheDefaultsOnAnEmptyRegistry) {
     EXPECT_EQ(Init(), 1);
-    EXPECT_EQ(Ctl(kIdUseWinDir).check, 1u);
-    EXPECT_EQ(Ctl(kIdUseSysDir).check, 1u);
-    EXPECT_EQ(Ctl(kIdUseExtDir).check, 0u);
-    EXPECT_EQ(Ctl(kIdExtSubDir).check, 0u);
-    EXPECT_EQ(Ctl(kIdRandom).check, 1u);
-    EXPECT_EQ(Ctl(kIdDisableDwm).check, 1u);
-    EXPECT_EQ(Ctl(kIdWinDirText).text, "C:\\WINDOWS");
-    EXPECT_EQ(Ctl(kIdSysDirText).text, "C:\\WINDOWS\\system32");
-    EXPECT_EQ(Ctl(kIdExtDir).text, "");
-    EXPECT_EQ(Ctl(kIdChangeTime).text, "3");
+    for (auto [id, check] : {std::pair{kIdUseWinDir, 1u}, {kIdUseSysDir, 1u}, {kIdUseExtDir, 0u},
+                             {kIdExtSubDir, 0u}, {kIdRandom, 1u}, {kIdDisableDwm, 1u}})
+        EXPECT_EQ(Ctl(id).check, check) << id;
+    for (auto [id, text] : {std::pair{kIdWinDirText, "C:\\WINDOWS"},
+                            {kIdSysDirText, "C:\\WINDOWS\\system32"}, {kIdExtDir, ""},
+                            {kIdChangeTime, "3"}})
+        EXPECT_EQ(Ctl(id).text, text) << id;
     EXPECT_EQ(Ctl(kIdExtDir).textLimit, 260u);
     EXPECT_EQ(Ctl(kIdChangeTimeSpin).range, 10000);
     EXPECT_FALSE(ApplyEnabled());
     EXPECT_EQ(Saves(), 0u);
     // Full paths in the list box's own order; no DefSaver, no selection.
-    const std::vector<std::string> expected = {
-        "C:\\WINDOWS\\Mystify.scr", "C:\\WINDOWS\\system32\\Alpha.SCR",
-        "C:\\WINDOWS\\system32\\bubbles.scr", "C:\\WINDOWS\\zeta.scr"};
-    EXPECT_EQ(Lines(), expected);
+    EXPECT_EQ(Lines(), (Texts{"C:\\WINDOWS\\Mystify.scr", "C:\\WINDOWS\\system32\\Alpha.SCR",
+                              "C:\\WINDOWS\\system32\\bubbles.scr", "C:\\WINDOWS\\zeta.scr"}));
     EXPECT_EQ(Selection(), -1);
 }
 
@@ -150,7 +156,7 @@ TEST_F(SettingsDialog, InitialisesInItsOrderAndDisablesApplyLast) {
     Stored()["ChangeTime"] = fake::Dword(600000);
     Init();
     const auto apply = ControlHandle(kIdApply);
-    const std::vector<std::string> expected = {
+    const Texts expected = {
         fake::Call("CheckDlgButton", kDialog, 100, 1u),
         fake::Call("SetDlgItemTextA", kDialog, 101, "C:\\WINDOWS"),
         fake::Call("CheckDlgButton", kDialog, 102, 1u),
@@ -170,31 +176,28 @@ TEST_F(SettingsDialog, InitialisesInItsOrderAndDisablesApplyLast) {
     const auto seen = fake::CallsNamed({"CheckDlgButton", "SetDlgItemTextA", "SendMessageA",
                                         "EnableWindow", "ShowWindow"});
     ASSERT_GE(seen.size(), expected.size());
-    EXPECT_EQ(std::vector<std::string>(seen.begin(), seen.begin() + expected.size()), expected);
+    EXPECT_EQ(Texts(seen.begin(), seen.begin() + expected.size()), expected);
     EXPECT_EQ(seen.back(), fake::Call("EnableWindow", apply, 0));
     // The settings are loaded before anything is shown.
     EXPECT_EQ(fake::calls.front().rfind("RegCreateKeyExA", 0), 0u);
 }
 
 TEST_F(SettingsDialog, ShowsStoredValuesUnchanged) {
-    Stored()["UseWinDir"] = fake::Dword(0);
-    Stored()["UseSysDir"] = fake::Dword(7);
-    Stored()["UseExtDir"] = fake::Dword(1);
-    Stored()["ExtSubDir"] = fake::Dword(0xFFFFFFFF);
-    Stored()["Random"] = fake::Dword(0);
-    Stored()["DisableDWM"] = fake::Dword(2);
+    // Each stored value, and the check box that is given it as it is.
+    const struct {
+        const char* name;
+        std::int32_t box;
+        std::uint32_t value;
+    } rows[] = {{"UseWinDir", 100, 0},        {"UseSysDir", 102, 7}, {"UseExtDir", 104, 1},
+                {"ExtSubDir", 106, 0xFFFFFFFF}, {"Random", 107, 0},    {"DisableDWM", 114, 2}};
+    Texts expected;
+    for (const auto& row : rows) {
+        Stored()[row.name] = fake::Dword(row.value);
+        expected.push_back(fake::Call("CheckDlgButton", kDialog, row.box, row.value));
+    }
     Stored()["ExtDir"] = fake::Text("D:\\More Savers");
     Init();
-    const auto checks = fake::CallsNamed({"CheckDlgButton"});
-    const std::vector<std::string> expected = {
-        fake::Call("CheckDlgButton", kDialog, 100, 0u),
-        fake::Call("CheckDlgButton", kDialog, 102, 7u),
-        fake::Call("CheckDlgButton", kDialog, 104, 1u),
-        fake::Call("CheckDlgButton", kDialog, 106, 0xFFFFFFFFu),
-        fake::Call("CheckDlgButton", kDialog, 107, 0u),
-        fake::Call("CheckDlgButton", kDialog, 114, 2u),
-    };
-    EXPECT_EQ(checks, expected);
+    EXPECT_EQ(fake::CallsNamed({"CheckDlgButton"}), expected);
     EXPECT_EQ(Ctl(kIdExtDir).text, "D:\\More Savers");
 }
 
@@ -220,7 +223,7 @@ TEST_F(SettingsDialog, WithoutCompositionTheBoxIsHiddenAndSavesZero) {
     DwmLibrary = nullptr;
     Init();
     EXPECT_EQ(fake::CallsNamed({"ShowWindow"}),
-              std::vector<std::string>{fake::Call("ShowWindow", ControlHandle(114), 0u)});
+              Texts{fake::Call("ShowWindow", ControlHandle(114), 0u)});
     EXPECT_EQ(fake::CallsNamed({"CheckDlgButton"}).size(), 5u);
     Command(kIdOk);
     EXPECT_EQ(StoredDword("DisableDWM"), 0);
@@ -273,9 +276,7 @@ TEST_F(SettingsDialog, ApplySavesRefreshesAndDisablesItselfAndTheSecondPressDoes
     EXPECT_EQ(StoredDword("UseWinDir"), 0);
     EXPECT_EQ(StoredDword("ChangeTime"), 600000);
     EXPECT_FALSE(ApplyEnabled());
-    const std::vector<std::string> expected = {"C:\\WINDOWS\\system32\\Alpha.SCR",
-                                               "C:\\WINDOWS\\system32\\bubbles.scr"};
-    EXPECT_EQ(Lines(), expected);
+    EXPECT_EQ(Lines(), kSystemSavers);
 
     EXPECT_EQ(Command(kIdApply), 1);
     EXPECT_EQ(Saves(), 9u);
@@ -291,13 +292,10 @@ TEST_F(SettingsDialog, ReadsEveryControlIntoTheRecord) {
     Type(kIdExtDir, "E:\\Savers");
     Choose(3);
     Command(kIdOk);
-    EXPECT_EQ(StoredDword("UseWinDir"), 1);
-    EXPECT_EQ(StoredDword("UseSysDir"), 0);
-    EXPECT_EQ(StoredDword("UseExtDir"), 1);
-    EXPECT_EQ(StoredDword("ExtSubDir"), 1);
-    EXPECT_EQ(StoredDword("Random"), 0);
-    EXPECT_EQ(StoredDword("ChangeTime"), 180000);
-    EXPECT_EQ(StoredDword("DisableDWM"), 0);
+    for (auto [name, value] : {std::pair{"UseWinDir", 1}, {"UseSysDir", 0}, {"UseExtDir", 1},
+                               {"ExtSubDir", 1}, {"Random", 0}, {"ChangeTime", 180000},
+                               {"DisableDWM", 0}})
+        EXPECT_EQ(StoredDword(name), value) << name;
     EXPECT_EQ(StoredText("ExtDir"), "E:\\Savers");
     EXPECT_EQ(StoredText("DefSaver"), "C:\\WINDOWS\\zeta.scr");
 }
@@ -307,17 +305,12 @@ TEST_F(SettingsDialog, StoresEnteredMinutesTimes60000AndTheLimitsBeyond) {
         const char* entered;
         std::int32_t stored;
     } cases[] = {
-        {"10", 600000},
-        {"0", 0},
-        {"", 0},
-        {"  7 min", 420000},
-        {"-2", -120000},
+        {"10", 600000}, {"0", 0}, {"", 0}, {"  7 min", 420000}, {"-2", -120000},
         {"20000", 1200000000},               // beyond the arrows' 10000
         {"35791", 2147460000},               // the most minutes that fit
         {"35792", INT32_MAX},                // 2147520000 does not fit
         {"71583", INT32_MAX},                // would wrap to 12.7 seconds
-        {"-35791", -2147460000},
-        {"-35792", INT32_MIN},
+        {"-35791", -2147460000}, {"-35792", INT32_MIN},
         {"4294967295", -60000},              // ParseInt wraps to -1 first
         {"71582789", INT32_MAX},
     };
@@ -338,28 +331,26 @@ TEST_F(SettingsDialog, ReadsTheTextBoxesThroughMaxPathBuffers) {
     ReadControls(kDialog);
     EXPECT_EQ(std::string(Settings.ExtDir), longFolder.substr(0, 259));
     EXPECT_EQ(fake::CallsNamed({"GetDlgItemTextA"}),
-              (std::vector<std::string>{fake::Call("GetDlgItemTextA", kDialog, 105, 260),
-                                        fake::Call("GetDlgItemTextA", kDialog, 108, 260)}));
+              (Texts{fake::Call("GetDlgItemTextA", kDialog, 105, 260),
+                     fake::Call("GetDlgItemTextA", kDialog, 108, 260)}));
 }
 
 // ------------------------------------------------------------ closing
 
-TEST_F(SettingsDialog, OkWithoutASelectionKeepsDefSaver) {
-    Stored()["DefSaver"] = fake::Text("C:\\Elsewhere\\gone.scr");
-    Init();
-    ASSERT_EQ(Selection(), -1);
-    EXPECT_EQ(Command(kIdOk), 0);
-    EXPECT_EQ(StoredText("DefSaver"), "C:\\Elsewhere\\gone.scr");
-    EXPECT_EQ(Saves(), 9u);
-    EXPECT_EQ(fake::dialog.endCount, 1);
-}
-
-TEST_F(SettingsDialog, OkWithASelectionMakesItDefSaver) {
-    Init();
-    Choose(1);
-    EXPECT_EQ(Command(kIdOk), 0);
-    EXPECT_EQ(StoredText("DefSaver"), "C:\\WINDOWS\\system32\\Alpha.SCR");
-    EXPECT_EQ(fake::dialog.endCount, 1);
+// Without a selection the stored DefSaver is kept; a selection replaces it.
+TEST_F(SettingsDialog, OkSavesAndMakesASelectionDefSaver) {
+    for (auto [line, defSaver] : {std::pair{-1, "C:\\Elsewhere\\gone.scr"},
+                                  {1, "C:\\WINDOWS\\system32\\Alpha.SCR"}}) {
+        NextRow();
+        Stored()["DefSaver"] = fake::Text("C:\\Elsewhere\\gone.scr");
+        Init();
+        if (line >= 0) Choose(line);
+        ASSERT_EQ(Selection(), line);
+        EXPECT_EQ(Command(kIdOk), 0);
+        EXPECT_EQ(StoredText("DefSaver"), defSaver);
+        EXPECT_EQ(Saves(), 9u);
+        EXPECT_EQ(fake::dialog.endCount, 1);
+    }
 }
 
 TEST_F(SettingsDialog, CancelAndTheCloseBoxSaveNothing) {
@@ -373,7 +364,7 @@ TEST_F(SettingsDialog, CancelAndTheCloseBoxSaveNothing) {
         const std::intptr_t result = closeBox ? Message(plat::kWmClose) : Command(kIdCancel);
         EXPECT_EQ(result, 0);
         EXPECT_EQ(fake::dialog.endCount, 1);
-        EXPECT_EQ(fake::calls, std::vector<std::string>{fake::Call("EndDialog", kDialog, 2)});
+        EXPECT_EQ(fake::calls, Texts{fake::Call("EndDialog", kDialog, 2)});
         EXPECT_TRUE(Stored().empty());
     }
 }
@@ -400,10 +391,8 @@ TEST_F(SettingsDialog, SelectsTheFirstLineEqualToDefSaverInListBoxOrder) {
     Stored()["ExtDir"] = fake::Text("c:\\windows");
     Stored()["DefSaver"] = fake::Text("C:\\Windows\\TWIN.SCR");
     Init();
-    const std::vector<std::string> expected = {
-        "C:\\WINDOWS\\system32\\bubbles.scr", "c:\\windows\\Twin.scr",
-        "C:\\WINDOWS\\Twin.scr", "C:\\WINDOWS\\zeta.scr"};
-    ASSERT_EQ(Lines(), expected);
+    ASSERT_EQ(Lines(), (Texts{"C:\\WINDOWS\\system32\\bubbles.scr", "c:\\windows\\Twin.scr",
+                              "C:\\WINDOWS\\Twin.scr", "C:\\WINDOWS\\zeta.scr"}));
     EXPECT_EQ(Selection(), 1);
     EXPECT_EQ(ListMessages().back(),
               fake::Call("SendMessageA", ControlHandle(110), plat::kLbSetCurSel, 1u, 0));
@@ -419,8 +408,8 @@ TEST_F(SettingsDialog, NoLineIsSelectedWhenNoneMatchesOrNothingIsFound) {
     Stored()["UseSysDir"] = fake::Dword(0);
     Init();
     EXPECT_TRUE(Lines().empty());
-    EXPECT_EQ(ListMessages(), std::vector<std::string>{fake::Call(
-                                  "SendMessageA", ControlHandle(110), plat::kLbResetContent, 0u, 0)});
+    EXPECT_EQ(ListMessages(),
+              Texts{fake::Call("SendMessageA", ControlHandle(110), plat::kLbResetContent, 0u, 0)});
 }
 
 TEST_F(SettingsDialog, EachFillingStartsAfreshAndReselectsDefSaver) {
@@ -430,9 +419,7 @@ TEST_F(SettingsDialog, EachFillingStartsAfreshAndReselectsDefSaver) {
     Choose(0);
     Click(kIdUseWinDir, 0);
     Command(kIdApply);  // DefSaver is now the chosen line, the Windows directory left out
-    const std::vector<std::string> expected = {"C:\\WINDOWS\\system32\\Alpha.SCR",
-                                               "C:\\WINDOWS\\system32\\bubbles.scr"};
-    EXPECT_EQ(Lines(), expected);
+    EXPECT_EQ(Lines(), kSystemSavers);
     EXPECT_EQ(StoredText("DefSaver"), "C:\\WINDOWS\\Mystify.scr");
     EXPECT_EQ(Selection(), -1);
     Click(kIdUseWinDir, 1);
@@ -505,9 +492,7 @@ TEST_F(SettingsDialog, SettingAndPreviewRunTheSelectedSaverAndWaitForIt) {
     };
     for (const auto& c : cases) {
         NextRow();
-        Init();
-        Choose(0);
-        fake::calls.clear();
+        OpenAndChoose(0);
         EXPECT_EQ(Command(c.button), 0);
         ASSERT_EQ(fake::process.launches.size(), 1u);
         EXPECT_EQ(fake::process.launches[0].commandLine, c.commandLine);
@@ -550,18 +535,16 @@ TEST_F(SettingsDialog, TheWaitServesSentMessagesAndDropsInputUntilTheSaverEnds) 
     };
     for (const auto& c : cases) {
         NextRow();
-        Init();
-        Choose(0);
+        OpenAndChoose(0);
         fake::process.msgWaitResults = c.wakes;
         for (int n : c.taken) {
             fake::window.peeks.insert(fake::window.peeks.end(), n, 1);
             fake::window.peeks.push_back(0);
         }
-        fake::calls.clear();
         Command(kIdSetting);
         const auto seen = fake::CallsNamed({"MsgWaitForMultipleObjects", "PeekMessageA",
                                             "GetMessageA", "DispatchMessageA", "CloseHandle"});
-        std::vector<std::string> expected = {fake::Call("CloseHandle", fake::ThreadHandle(0))};
+        Texts expected = {fake::Call("CloseHandle", fake::ThreadHandle(0))};
         std::size_t peeked = 0;
         for (std::size_t i = 0; i < c.wakes.size(); ++i) {
             const std::uint32_t input = i < c.refusedAt ? 0x1C07u : 0x407u;
@@ -591,10 +574,8 @@ TEST_F(SettingsDialog, SettingAndPreviewWithoutASelectionDoNothing) {
 }
 
 TEST_F(SettingsDialog, AFailedLaunchWaitsForNothing) {
-    Init();
-    Choose(1);
+    OpenAndChoose(1);
     fake::process.createResults = {0};
-    fake::calls.clear();
     Command(kIdPreview);
     EXPECT_EQ(fake::CallsNamed({"DwmEnableComposition"}).size(), 1u);
     EXPECT_TRUE(fake::CallsNamed({"MsgWaitForMultipleObjects", "CloseHandle"}).empty());
@@ -619,7 +600,7 @@ TEST_F(SettingsDialog, BrowsePutsAChosenFolderInTheExtraFolderBox) {
     EXPECT_EQ(Command(kIdBrowse), 1);
     const auto shell = fake::CallsNamed({"SHBrowseForFolderA", "SHGetPathFromIDListA",
                                          "CheckDlgButton", "SetDlgItemTextA", "CoTaskMemFree"});
-    const std::vector<std::string> expected = {
+    const Texts expected = {
         fake::Call("SHBrowseForFolderA", kDialog, nullptr, "Select screen saver's directory", 5u),
         fake::Call("SHGetPathFromIDListA", chosen),
         fake::Call("CheckDlgButton", kDialog, 104, 1u),
@@ -656,8 +637,7 @@ TEST_F(SettingsDialog, SupportAsksInShiftJisAndOpensThePageOnlyOnYes) {
         fake::dialog.messageBoxAnswers = {answer};
         fake::calls.clear();
         EXPECT_EQ(Command(kIdSupport), 0);
-        std::vector<std::string> expected = {
-            fake::Call("MessageBoxA", kDialog, message, caption, 0x124u)};
+        Texts expected = {fake::Call("MessageBoxA", kDialog, message, caption, 0x124u)};
         if (answer == plat::kIdYes)
             expected.push_back(fake::Call("ShellExecuteA", kDialog, "open", kSupportUrl, nullptr,
                                           nullptr, 0));

@@ -22,6 +22,9 @@ namespace fake {
 // ------------------------------------------------------------ the call log
 extern std::vector<std::string> calls;
 
+// A sequence of logged calls, or of any texts a test compares with one.
+using Texts = std::vector<std::string>;
+
 inline void AppendArg(std::ostringstream& out, const char* text) {
     if (text)
         out << '"' << text << '"';
