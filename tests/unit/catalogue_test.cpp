@@ -15,21 +15,18 @@ namespace {
 
 using fake::File;
 using fake::Folder;
+using fake::Texts;
 
 const std::string kNoMemory =
     fake::Call("MessageBoxA", nullptr, "Not enough memory", nullptr, plat::kMbOk);
 
-std::vector<std::string> Paths(const SaverList& list) {
-    std::vector<std::string> out;
+Texts Paths(const SaverList& list) {
+    Texts out;
     for (std::int32_t i = 0; i < list.count; ++i) out.push_back(EntryPath(list, i));
     return out;
 }
 
-std::vector<std::string> Searched() {
-    std::vector<std::string> out;
-    for (const auto& call : fake::CallsNamed({"FindFirstFileA"})) out.push_back(call);
-    return out;
-}
+Texts Searched() { return fake::CallsNamed({"FindFirstFileA"}); }
 
 std::string Search(const std::string& pattern) { return fake::Call("FindFirstFileA", pattern); }
 
@@ -68,8 +65,8 @@ TEST_F(Catalogue, EntryNumber2048FitsAndThe2049thGrowsTheItems) {
     EXPECT_EQ(list.count, 2049);
     EXPECT_EQ(list.items.capacity, 32768u);
     EXPECT_EQ(fake::CallsNamed({"HeapReAlloc"}),
-              std::vector<std::string>{fake::Call("HeapReAlloc", fake::ProcessHeap(), 0u, before,
-                                                  std::size_t{32768})});
+              Texts{fake::Call("HeapReAlloc", fake::ProcessHeap(), 0u, before,
+                               std::size_t{32768})});
     for (int i = 0; i < 2049; ++i) {
         EXPECT_EQ(Entries(list)[i].playCount, 0);
         EXPECT_STREQ(EntryPath(list, i), i < 2048 ? "a.scr" : "b.scr");
@@ -78,7 +75,7 @@ TEST_F(Catalogue, EntryNumber2048FitsAndThe2049thGrowsTheItems) {
 
 TEST_F(Catalogue, PathsStayReadableWhenThePoolGrows) {
     // 250-byte paths: the pool grows (and the fake heap moves it) several times.
-    std::vector<std::string> expected;
+    Texts expected;
     for (int i = 0; i < 200; ++i) {
         std::string path = "C:\\" + std::to_string(i) + std::string(240, 'p') + ".scr";
         expected.push_back(path);
@@ -96,7 +93,7 @@ TEST_F(Catalogue, PathsStayReadableWhenThePoolGrows) {
 TEST_F(Catalogue, FailedFirstBlockForAnEntryShowsTheMessageTwice) {
     fake::heap.failCalls = {1};
     EXPECT_FALSE(AddEntry(list, "C:\\a.scr"));
-    EXPECT_EQ(fake::CallsNamed({"MessageBoxA"}), (std::vector<std::string>{kNoMemory, kNoMemory}));
+    EXPECT_EQ(fake::CallsNamed({"MessageBoxA"}), (Texts{kNoMemory, kNoMemory}));
     EXPECT_EQ(list.count, 0);
     EXPECT_EQ(list.items.capacity, 0u);
     EXPECT_EQ(list.names.buffer.capacity, 0u);  // the pool was not even tried
@@ -104,7 +101,7 @@ TEST_F(Catalogue, FailedFirstBlockForAnEntryShowsTheMessageTwice) {
 
     // The list is still usable once memory is there again.
     EXPECT_TRUE(AddEntry(list, "C:\\a.scr"));
-    EXPECT_EQ(Paths(list), std::vector<std::string>{"C:\\a.scr"});
+    EXPECT_EQ(Paths(list), Texts{"C:\\a.scr"});
 }
 
 TEST_F(Catalogue, FailedFirstPoolBlockKeepsTheListUnchanged) {
@@ -123,7 +120,7 @@ TEST_F(Catalogue, FailedFirstPoolBlockKeepsTheListUnchanged) {
     EXPECT_EQ(list.count, 0);
     EXPECT_EQ(list.names.cursor, nullptr);
     EXPECT_TRUE(AddEntry(list, "C:\\b.scr"));
-    EXPECT_EQ(Paths(list), std::vector<std::string>{"C:\\b.scr"});
+    EXPECT_EQ(Paths(list), Texts{"C:\\b.scr"});
 }
 
 TEST_F(Catalogue, FailedGrowthOfTheItemsLeavesTheListAsItWas) {
@@ -133,7 +130,7 @@ TEST_F(Catalogue, FailedGrowthOfTheItemsLeavesTheListAsItWas) {
     fake::heap.failCalls = {fake::heap.allocationCalls + 1};
 
     EXPECT_FALSE(AddEntry(list, "b.scr"));
-    EXPECT_EQ(fake::CallsNamed({"MessageBoxA"}), std::vector<std::string>{kNoMemory});
+    EXPECT_EQ(fake::CallsNamed({"MessageBoxA"}), Texts{kNoMemory});
     EXPECT_EQ(list.count, 2048);
     EXPECT_EQ(list.items.start, items);
     EXPECT_EQ(list.items.capacity, 16384u);
@@ -158,7 +155,7 @@ TEST_F(Catalogue, FailedGrowthOfThePoolStoresNothing) {
     EXPECT_EQ(list.count, 1);
     EXPECT_EQ(list.names.cursor, cursor);
     EXPECT_EQ(list.names.buffer.capacity, 16384u);
-    EXPECT_EQ(Paths(list), std::vector<std::string>{filler});
+    EXPECT_EQ(Paths(list), Texts{filler});
 }
 
 TEST_F(Catalogue, RequestsBeyond32BitsFailWithTheMessage) {
@@ -180,8 +177,8 @@ TEST_F(Catalogue, FreeingGivesBothBlocksBackOnce) {
     fake::calls.clear();
     FreeList(list);
     EXPECT_EQ(fake::CallsNamed({"HeapFree"}),
-              (std::vector<std::string>{fake::Call("HeapFree", fake::ProcessHeap(), 0u, items),
-                                        fake::Call("HeapFree", fake::ProcessHeap(), 0u, names)}));
+              (Texts{fake::Call("HeapFree", fake::ProcessHeap(), 0u, items),
+                     fake::Call("HeapFree", fake::ProcessHeap(), 0u, names)}));
     EXPECT_EQ(list.count, 0);
     EXPECT_EQ(list.items.capacity, 0u);
     EXPECT_EQ(list.names.cursor, nullptr);
@@ -226,26 +223,26 @@ void ScriptSaverTree() {
 TEST_F(Catalogue, ScanTellsSaversFromEverythingElse) {
     ScriptSaverTree();
     EXPECT_TRUE(ScanFolder(list, "C:\\Savers", 0));
-    EXPECT_EQ(Paths(list), (std::vector<std::string>{
+    EXPECT_EQ(Paths(list), (Texts{
                                "C:\\Savers\\mystify.scr", "C:\\Savers\\BUBBLES.SCR",
                                "C:\\Savers\\a.Scr", "C:\\Savers\\.scr",
                                "C:\\Savers\\slumbmix2.scr", "C:\\Savers\\hidden.scr",
                                "C:\\Savers\\Mystify Your Mind.scr", "C:\\Savers\\last.SCR"}));
-    EXPECT_EQ(Searched(), std::vector<std::string>{Search("C:\\Savers\\*.*")});
+    EXPECT_EQ(Searched(), Texts{Search("C:\\Savers\\*.*")});
     EXPECT_EQ(fake::files.openFinds, 0);
 }
 
 TEST_F(Catalogue, RecursiveScanEntersSubfoldersWhereTheyAreMet) {
     ScriptSaverTree();
     EXPECT_TRUE(ScanFolder(list, "C:\\Savers", 1));
-    EXPECT_EQ(Paths(list), (std::vector<std::string>{
+    EXPECT_EQ(Paths(list), (Texts{
                                "C:\\Savers\\mystify.scr", "C:\\Savers\\BUBBLES.SCR",
                                "C:\\Savers\\sub\\deep.scr", "C:\\Savers\\sub\\inner\\inner.scr",
                                "C:\\Savers\\sub\\after.scr", "C:\\Savers\\a.Scr",
                                "C:\\Savers\\.scr", "C:\\Savers\\slumbmix2.scr",
                                "C:\\Savers\\themes.scr\\t.scr", "C:\\Savers\\hidden.scr",
                                "C:\\Savers\\Mystify Your Mind.scr", "C:\\Savers\\last.SCR"}));
-    EXPECT_EQ(Searched(), (std::vector<std::string>{
+    EXPECT_EQ(Searched(), (Texts{
                               Search("C:\\Savers\\*.*"), Search("C:\\Savers\\sub\\*.*"),
                               Search("C:\\Savers\\sub\\inner\\*.*"),
                               Search("C:\\Savers\\themes.scr\\*.*")}));
@@ -278,18 +275,16 @@ TEST_F(Catalogue, LinksBackUpAreNotEnteredOthersAre) {
                               {"C:\\S\\sub\\here", sub},
                               {"C:\\S\\sub\\twin", other}};  // same index, another volume
     EXPECT_TRUE(ScanFolder(list, "C:\\S", 1));
-    EXPECT_EQ(Paths(list), (std::vector<std::string>{
+    EXPECT_EQ(Paths(list), (Texts{
                                "C:\\S\\sub\\twin\\twin.scr", "C:\\S\\sub\\sub.scr",
                                "C:\\S\\away\\linked.scr", "C:\\S\\top.scr"}));
-    EXPECT_EQ(Searched(), (std::vector<std::string>{
+    EXPECT_EQ(Searched(), (Texts{
                               Search("C:\\S\\*.*"), Search("C:\\S\\sub\\*.*"),
                               Search("C:\\S\\sub\\twin\\*.*"), Search("C:\\S\\away\\*.*")}));
-    std::vector<std::string> opened;
-    for (const auto& call : fake::CallsNamed({"CreateFileA"})) opened.push_back(call);
     const auto open = [](const char* path) {
         return fake::Call("CreateFileA", path, 0x80u, 7u, 3u, 0x02000000u);
     };
-    EXPECT_EQ(opened, (std::vector<std::string>{
+    EXPECT_EQ(fake::CallsNamed({"CreateFileA"}), (Texts{
                           open("C:\\S\\sub\\up"), open("C:\\S\\sub"), open("C:\\S"),
                           open("C:\\S\\sub\\up2"), open("C:\\S\\sub\\here"),
                           open("C:\\S\\sub\\twin"), open("C:\\S\\self"),
@@ -301,7 +296,7 @@ TEST_F(Catalogue, LinksBackUpAreNotEnteredOthersAre) {
     fake::files.folders["C:\\S\\"] = {link("self")};
     fake::files.folders["C:\\S\\self\\"] = {File("a.scr")};
     EXPECT_TRUE(ScanFolder(list, "C:\\S", 1));
-    EXPECT_EQ(Paths(list), std::vector<std::string>{"C:\\S\\self\\a.scr"});
+    EXPECT_EQ(Paths(list), Texts{"C:\\S\\self\\a.scr"});
 
     // Without links, or without subfolders, nothing is opened.
     for (std::int32_t recurse : {1, 0}) {
@@ -320,18 +315,17 @@ TEST_F(Catalogue, ScanAllGoesWindowsSystemThenExtraAndKeepsDuplicates) {
     Settings.ExtSubDir = 0;
     std::strcpy(Settings.ExtDir, "C:\\WINDOWS");  // the Windows directory again
     ScanAll(list);
-    EXPECT_EQ(Paths(list), (std::vector<std::string>{"C:\\WINDOWS\\win.scr",
-                                                     "C:\\WINDOWS\\system32\\sys.scr",
-                                                     "C:\\WINDOWS\\win.scr"}));
+    EXPECT_EQ(Paths(list), (Texts{"C:\\WINDOWS\\win.scr", "C:\\WINDOWS\\system32\\sys.scr",
+                                  "C:\\WINDOWS\\win.scr"}));
     EXPECT_EQ(fake::CallsNamed({"GetWindowsDirectoryA", "GetSystemDirectoryA"}),
-              (std::vector<std::string>{fake::Call("GetWindowsDirectoryA", 260u),
-                                        fake::Call("GetSystemDirectoryA", 260u)}));
+              (Texts{fake::Call("GetWindowsDirectoryA", 260u),
+                     fake::Call("GetSystemDirectoryA", 260u)}));
 }
 
 TEST_F(Catalogue, ScanAllVisitsOnlyWhatTheSettingsEnable) {
     struct Case {
         std::int32_t win, sys, ext, sub;
-        std::vector<std::string> searched;
+        Texts searched;
     };
     const std::vector<Case> cases = {
         {0, 0, 0, 0, {}},
@@ -385,7 +379,7 @@ TEST_F(Catalogue, SystemFolderAnswersOutsideTheBufferAreSkipped) {
     fake::files.windowsDirectory = {long259, std::nullopt};
     Settings.UseSysDir = 1;
     ScanAll(list);
-    EXPECT_EQ(Searched(), std::vector<std::string>{Search("C:\\WINDOWS\\system32\\*.*")});
+    EXPECT_EQ(Searched(), Texts{Search("C:\\WINDOWS\\system32\\*.*")});
     EXPECT_EQ(fake::files.longPatterns, 0);
 }
 
@@ -407,7 +401,7 @@ TEST_F(Catalogue, TheTrailingBackslashTestKnowsDoubleByteCharacters) {
         NextRow();
         fake::files.codePage = c.codePage;
         ScanFolder(list, c.folder, 0);
-        EXPECT_EQ(Searched(), std::vector<std::string>{Search(c.pattern)}) << c.folder;
+        EXPECT_EQ(Searched(), Texts{Search(c.pattern)}) << c.folder;
     }
 }
 
@@ -416,8 +410,7 @@ TEST_F(Catalogue, DoubleByteSubfolderGetsItsOwnBackslash) {
     fake::files.folders["C:\\S\\"] = {Folder("\x95\x5C"), File("z.scr")};
     fake::files.folders["C:\\S\\\x95\x5C\\"] = {File("\x83\x5C.scr")};
     ScanFolder(list, "C:\\S", 1);
-    EXPECT_EQ(Paths(list),
-              (std::vector<std::string>{"C:\\S\\\x95\x5C\\\x83\x5C.scr", "C:\\S\\z.scr"}));
+    EXPECT_EQ(Paths(list), (Texts{"C:\\S\\\x95\x5C\\\x83\x5C.scr", "C:\\S\\z.scr"}));
 }
 
 TEST_F(Catalogue, EmptyExtraFolderScansTheRootOfTheCurrentDrive) {
@@ -426,7 +419,7 @@ TEST_F(Catalogue, EmptyExtraFolderScansTheRootOfTheCurrentDrive) {
     Settings.UseExtDir = 1;
     Settings.ExtDir[0] = '\0';
     ScanAll(list);
-    EXPECT_EQ(Paths(list), std::vector<std::string>{"\\root.scr"});
+    EXPECT_EQ(Paths(list), Texts{"\\root.scr"});
 }
 
 TEST_F(Catalogue, PathsThatWouldNotFitAreSkippedWhole) {
@@ -444,9 +437,9 @@ TEST_F(Catalogue, PathsThatWouldNotFitAreSkippedWhole) {
     fake::files.folders[prefix + sub(256, 'b') + "\\"] = {File("in.scr")};
 
     ScanFolder(list, folder.c_str(), 1);
-    EXPECT_EQ(Paths(list), (std::vector<std::string>{prefix + name(258), prefix + name(259)}));
-    EXPECT_EQ(Searched(), (std::vector<std::string>{Search(prefix + "*.*"),
-                                                    Search(prefix + sub(255, 'a') + "\\*.*")}));
+    EXPECT_EQ(Paths(list), (Texts{prefix + name(258), prefix + name(259)}));
+    EXPECT_EQ(Searched(),
+              (Texts{Search(prefix + "*.*"), Search(prefix + sub(255, 'a') + "\\*.*")}));
     EXPECT_EQ(fake::files.longPatterns, 0);
     EXPECT_EQ(fake::files.openFinds, 0);
 }
