@@ -6,7 +6,8 @@
 . "$(dirname "$0")/lib.sh"
 . "$(dirname "$0")/dialog/dialog_lib.sh"
 dlg_begin "${E2E_TEST:-startup.planted_dll}"
-planted=${E2E_PLANTED_DLL:?E2E_PLANTED_DLL is not set: run through ctest}
+e2e_need E2E_PLANTED_DLL
+planted=$E2E_PLANTED_DLL
 
 downloads=$E2E_TEST_DIR/Downloads
 current=$E2E_TEST_DIR/current
@@ -19,9 +20,7 @@ markers() { find "$downloads" "$current" -name '*.loaded' -printf '%P: %s bytes\
 
 # Run mode with nothing to play ends at once; so does a preview whose
 # parent window does not exist.
-e2e_reg_delete
-e2e_reg_add UseWinDir REG_DWORD 0 && e2e_reg_add UseSysDir REG_DWORD 0 ||
-  e2e_die "could not write the settings"
+e2e_settings UseWinDir=dword:0 UseSysDir=dword:0 || e2e_die "could not write the settings"
 cd "$current" || e2e_die "cannot enter $current"
 for mode in "/p 99999" /s; do
   # shellcheck disable=SC2086  # the mode is an option and its argument
