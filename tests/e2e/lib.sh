@@ -279,14 +279,6 @@ e2e_reg_write() {  # [-]key value...
 # name wins); with none, no key at all.
 e2e_settings() { e2e_reg_write "-$E2E_KEY" "$@"; }  # value...
 
-# One value added to the program's key, as "reg add" names it (REG_DWORD,
-# REG_SZ): the package tests' way.
-e2e_reg_add() {  # name REG_DWORD|REG_SZ data
-  local type=sz
-  [ "$2" != REG_DWORD ] || type=dword
-  e2e_reg_write "$E2E_KEY" "$1=$type:$3"
-}
-
 # Wine's reg exits with 1 on every failure, a key or value that is not there
 # as much as a malformed key name or a syntax error, and says which on its
 # standard output. Succeeds when the last reg query found no such key or

@@ -51,13 +51,9 @@ pkg_remove() {  # product-code...
 
 # ------------------------------------------------------------------ playing from system32
 
-# The test savers that pkg_play_from_system32 puts into system32.
+# The test savers that pkg_play_from_system32 puts into system32 (and
+# e2e_install_saver takes out again when the test ends).
 PKG_SAVERS=(pkg_alpha_close.scr pkg_bravo_close.scr)
-
-pkg_remove_savers() {
-  local name
-  for name in "${PKG_SAVERS[@]}"; do rm -f "$WINEPREFIX/drive_c/windows/system32/$name"; done
-}
 
 pkg_slumbmix_processes() {
   e2e_our_processes | awk 'tolower($2) == "slumbmix.scr"' | wc -l
@@ -66,13 +62,12 @@ pkg_slumbmix_processes() {
 # The installed C:\windows\system32\SLUMBMIX.SCR started with /s, with two
 # test savers beside it and system32 the only folder scanned: it plays each
 # of them once, then again, never itself, and ends on input. Leaves the
-# settings it wrote and the savers (pkg_remove_savers) in place.
+# settings it wrote in place.
 pkg_play_from_system32() {
   local name
   for name in "${PKG_SAVERS[@]}"; do e2e_install_saver "$WINEPREFIX/drive_c/windows/system32" "$name"; done
-  e2e_reg_add UseWinDir REG_DWORD 0 && e2e_reg_add UseSysDir REG_DWORD 1 &&
-    e2e_reg_add UseExtDir REG_DWORD 0 && e2e_reg_add Random REG_DWORD 1 &&
-    e2e_reg_add ChangeTime REG_DWORD 2000 || e2e_die "could not write the settings"
+  e2e_reg_write "$E2E_KEY" UseWinDir=dword:0 UseSysDir=dword:1 UseExtDir=dword:0 Random=dword:1 \
+    ChangeTime=dword:2000 || e2e_die "could not write the settings"
   export SLUMBERMIX_TEST_CAP_MS=60000
 
   e2e_start 120 'C:\windows\system32\SLUMBMIX.SCR' /s

@@ -102,7 +102,7 @@ e2e_expect_eq "the winget manifests: winget's schemas, and the packages" "$?" 0
 
 product=$(pkg_property "$dist/$x64_msi" ProductCode)
 [ -n "$product" ] || e2e_die "no product code in $dist/$x64_msi"
-trap 'e2e_kill_ours; pkg_remove "$product"; pkg_remove_savers' EXIT
+e2e_at_exit 'pkg_remove "$product"'
 
 pkg_msiexec /i "$dist/$x64_msi"
 e2e_expect_eq "silent install of the signed package, exit code" "$E2E_RC" 0

@@ -22,13 +22,9 @@ next_version=$(pkg_property "$E2E_MSI_NEXT" ProductVersion)
 [ -n "$product" ] && [ -n "$next_product" ] && [ "$product" != "$next_product" ] ||
   e2e_die "no distinct product codes in $E2E_MSI and $E2E_MSI_NEXT"
 
-# Whatever happens, the prefix is left without the product and the savers:
-# the other tests scan system32 too.
-cleanup() {
-  pkg_remove "$next_product" "$product"
-  pkg_remove_savers
-}
-trap 'e2e_kill_ours; cleanup' EXIT
+# Whatever happens, the prefix is left without the product (and, through
+# e2e_install_saver, without the savers): the other tests scan system32 too.
+e2e_at_exit 'pkg_remove "$next_product" "$product"'
 
 # ------------------------------------------------------------------ 1. install
 

@@ -9,7 +9,7 @@ e2e_begin package.x86
 
 product=$(pkg_property "$E2E_MSI" ProductCode)
 [ -n "$product" ] || e2e_die "no product code in $E2E_MSI"
-trap 'e2e_kill_ours; pkg_remove "$product"' EXIT
+e2e_at_exit 'pkg_remove "$product"'
 
 pkg_msiexec /i "$E2E_MSI"
 e2e_expect_eq "exit code: 1603, the install failed" "$E2E_RC" $((1603 & 255))
