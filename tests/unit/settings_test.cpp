@@ -10,6 +10,21 @@
 
 namespace {
 
+using fake::Call;
+
+const plat::Hkey kKey = fake::Token(900);
+// The seven DWORD values, in the order they are loaded.
+const char* const kDwords[] = {"UseWinDir", "UseSysDir",  "UseExtDir", "ExtSubDir",
+                               "Random",    "ChangeTime", "DisableDWM"};
+
+// The settings key opened, these calls on it, and the key closed.
+fake::Texts OnTheKey(fake::Texts calls) {
+    calls.insert(calls.begin(), Call("RegCreateKeyExA", plat::kHkeyCurrentUser,
+                                     "Software\\Brimlo\\Slumbermix", "", 0u, 0xF003Fu));
+    calls.push_back(Call("RegCloseKey", kKey));
+    return calls;
+}
+
 class SettingsTest : public FakeFixture {
 protected:
     std::map<std::string, fake::RegistryValue>& Values() { return fake::registry.keys[kSettingsKey]; }
@@ -20,22 +35,11 @@ TEST_F(SettingsTest, FirstLoadKeepsDefaultsAndLeavesAnEmptyKey) {
     EXPECT_EQ(0, std::memcmp(&Settings, &kDefaultSettings, sizeof Settings));
     ASSERT_EQ(fake::registry.keys.count(kSettingsKey), 1u);
     EXPECT_TRUE(Values().empty());
-    const plat::Hkey key = fake::Token(900);
-    const std::vector<std::string> expected = {
-        fake::Call("RegCreateKeyExA", plat::kHkeyCurrentUser, "Software\\Brimlo\\Slumbermix", "",
-                   0u, 0xF003Fu),
-        fake::Call("RegQueryValueExA", key, "UseWinDir", 4u),
-        fake::Call("RegQueryValueExA", key, "UseSysDir", 4u),
-        fake::Call("RegQueryValueExA", key, "UseExtDir", 4u),
-        fake::Call("RegQueryValueExA", key, "ExtSubDir", 4u),
-        fake::Call("RegQueryValueExA", key, "Random", 4u),
-        fake::Call("RegQueryValueExA", key, "ChangeTime", 4u),
-        fake::Call("RegQueryValueExA", key, "DisableDWM", 4u),
-        fake::Call("RegQueryValueExA", key, "ExtDir", 260u),
-        fake::Call("RegQueryValueExA", key, "DefSaver", 260u),
-        fake::Call("RegCloseKey", key),
-    };
-    EXPECT_EQ(fake::calls, expected);
+    fake::Texts queries;
+    for (const char* name : kDwords) queries.push_back(Call("RegQueryValueExA", kKey, name, 4u));
+    queries.push_back(Call("RegQueryValueExA", kKey, "ExtDir", 260u));
+    queries.push_back(Call("RegQueryValueExA", kKey, "DefSaver", 260u));
+    EXPECT_EQ(fake::calls, OnTheKey(queries));
 }
 
 struct DwordCase {
@@ -66,9 +70,7 @@ TEST_F(SettingsTest, DwordValuesOfEveryShape) {
 }
 
 TEST_F(SettingsTest, AllSevenDwordsAreRead) {
-    const char* names[] = {"UseWinDir", "UseSysDir",  "UseExtDir", "ExtSubDir",
-                           "Random",    "ChangeTime", "DisableDWM"};
-    for (std::uint32_t i = 0; i < 7; ++i) Values()[names[i]] = fake::Dword(10 + i);
+    for (std::uint32_t i = 0; i < 7; ++i) Values()[kDwords[i]] = fake::Dword(10 + i);
     LoadSettings();
     EXPECT_EQ(Settings.UseWinDir, 10);
     EXPECT_EQ(Settings.UseSysDir, 11);
@@ -138,22 +140,15 @@ TEST_F(SettingsTest, AKeyThatCannotBeOpenedTouchesNothing) {
 TEST_F(SettingsTest, SaveWritesNineValuesInOrderWithTheirSizes) {
     Settings = {1, 0, 1, 1, "D:\\More", 0, 600000, 0, "C:\\WINDOWS\\ssstars.scr"};
     SaveSettings();
-    const plat::Hkey key = fake::Token(900);
-    const std::vector<std::string> expected = {
-        fake::Call("RegCreateKeyExA", plat::kHkeyCurrentUser, "Software\\Brimlo\\Slumbermix", "",
-                   0u, 0xF003Fu),
-        fake::Call("RegSetValueExA", key, "UseWinDir", 4u, 4u),
-        fake::Call("RegSetValueExA", key, "UseSysDir", 4u, 4u),
-        fake::Call("RegSetValueExA", key, "UseExtDir", 4u, 4u),
-        fake::Call("RegSetValueExA", key, "ExtSubDir", 4u, 4u),
-        fake::Call("RegSetValueExA", key, "ExtDir", 1u, 8u),
-        fake::Call("RegSetValueExA", key, "Random", 4u, 4u),
-        fake::Call("RegSetValueExA", key, "ChangeTime", 4u, 4u),
-        fake::Call("RegSetValueExA", key, "DisableDWM", 4u, 4u),
-        fake::Call("RegSetValueExA", key, "DefSaver", 1u, 23u),
-        fake::Call("RegCloseKey", key),
+    // In the record's own order: each DWORD as REG_DWORD, each text as REG_SZ with its NUL.
+    const auto set = [](const char* name, std::uint32_t type, std::uint32_t size) {
+        return Call("RegSetValueExA", kKey, name, type, size);
     };
-    EXPECT_EQ(fake::calls, expected);
+    EXPECT_EQ(fake::calls,
+              OnTheKey({set("UseWinDir", 4u, 4u), set("UseSysDir", 4u, 4u), set("UseExtDir", 4u, 4u),
+                        set("ExtSubDir", 4u, 4u), set("ExtDir", 1u, 8u), set("Random", 4u, 4u),
+                        set("ChangeTime", 4u, 4u), set("DisableDWM", 4u, 4u),
+                        set("DefSaver", 1u, 23u)}));
 
     // What was saved loads back unchanged.
     const SaverSettings saved = Settings;
