@@ -1,7 +1,6 @@
 // The settings dialog procedure driven message by message against the fake.
 #include <gtest/gtest.h>
 
-#include <climits>
 #include <cstring>
 #include <deque>
 #include <iconv.h>

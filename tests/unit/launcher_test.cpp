@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "fake/fake_files.h"
-#include "fake/fake_heap.h"
 #include "fake/fake_process.h"
 #include "fixture.h"
 #include "player/launcher.h"

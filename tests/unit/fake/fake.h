@@ -25,25 +25,17 @@ extern std::vector<std::string> calls;
 // A sequence of logged calls, or of any texts a test compares with one.
 using Texts = std::vector<std::string>;
 
-inline void AppendArg(std::ostringstream& out, const char* text) {
-    if (text)
-        out << '"' << text << '"';
-    else
-        out << "NULL";
-}
-inline void AppendArg(std::ostringstream& out, char* text) {
-    AppendArg(out, static_cast<const char*>(text));
-}
-inline void AppendArg(std::ostringstream& out, const std::string& text) {
-    AppendArg(out, text.c_str());
-}
+inline void AppendArg(std::ostringstream& out, const std::string& text) { out << '"' << text << '"'; }
 inline void AppendArg(std::ostringstream& out, std::nullptr_t) { out << "NULL"; }
+// Texts in quotes, other pointers as addresses.
 template <typename T>
 void AppendArg(std::ostringstream& out, T* pointer) {
-    if (pointer)
-        out << "@" << std::hex << reinterpret_cast<std::uintptr_t>(pointer) << std::dec;
-    else
+    if (!pointer)
         out << "NULL";
+    else if constexpr (std::is_same_v<std::remove_const_t<T>, char>)
+        out << '"' << pointer << '"';
+    else
+        out << "@" << std::hex << reinterpret_cast<std::uintptr_t>(pointer) << std::dec;
 }
 template <typename T>
     requires std::is_integral_v<T>

@@ -170,7 +170,6 @@ Hwnd GetDlgItem(Hwnd window, std::int32_t id) {
 std::int32_t EndDialog(Hwnd window, std::intptr_t result) {
     Record("EndDialog", window, result);
     ++dialog.endCount;
-    dialog.endResult = result;
     return 1;
 }
 

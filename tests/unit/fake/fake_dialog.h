@@ -36,7 +36,6 @@ struct DialogState {
     // procedure, as a real single-line edit control does.
     plat::DialogProc proc = nullptr;
     int endCount = 0;  // EndDialog calls
-    std::intptr_t endResult = 0;
     std::intptr_t dialogBoxResult = -1;  // DialogBoxParamA, which runs no procedure
 
     std::deque<std::int32_t> messageBoxAnswers;  // answers in order; 1 (IDOK) when empty

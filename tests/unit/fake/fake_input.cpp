@@ -2,9 +2,7 @@
 
 namespace fake {
 InputState input;
-namespace {
-ResetHook hook([] { input = InputState{}; });
-}
+static ResetHook hook([] { input = InputState{}; });
 }  // namespace fake
 
 namespace plat {

@@ -5,9 +5,7 @@
 namespace fake {
 
 ProcessState process;
-namespace {
-ResetHook hook([] { process = ProcessState{}; });
-}
+static ResetHook hook([] { process = ProcessState{}; });
 
 // nextHandle counts the handles handed out, from 1: the n-th successful
 // launch takes Token(500 + 2n) for its process and Token(501 + 2n) for its

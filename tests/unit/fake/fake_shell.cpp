@@ -5,9 +5,7 @@
 
 namespace fake {
 ShellState shell;
-namespace {
-ResetHook hook([] { shell = ShellState{}; });
-}
+static ResetHook hook([] { shell = ShellState{}; });
 }  // namespace fake
 
 namespace plat {

@@ -5,9 +5,7 @@
 namespace fake {
 
 WindowState window;
-namespace {
-ResetHook hook([] { window = WindowState{}; });
-}
+static ResetHook hook([] { window = WindowState{}; });
 
 void QueueMessage(std::uint32_t message, plat::WParam wParam, plat::LParam lParam) {
     plat::Msg msg{};
