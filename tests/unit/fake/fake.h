@@ -65,6 +65,14 @@ void Record(const char* name, const Args&... args) {
     calls.push_back(Call(name, args...));
 }
 
+// Logs a call and gives back its answer: the whole of a fake that does
+// nothing else.
+template <typename T, typename... Args>
+T Answer(T answer, const char* name, const Args&... args) {
+    Record(name, args...);
+    return answer;
+}
+
 // Calls whose name starts with one of the given prefixes, in order.
 std::vector<std::string> CallsNamed(std::initializer_list<const char*> names);
 

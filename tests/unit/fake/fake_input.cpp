@@ -36,10 +36,7 @@ std::int32_t GetLastInputInfo(std::uint32_t* tick) {
     return 1;
 }
 
-Hcursor SetCursor(Hcursor cursor) {
-    Record("SetCursor", cursor);
-    return nullptr;
-}
+Hcursor SetCursor(Hcursor cursor) { return fake::Answer(nullptr, "SetCursor", cursor); }
 
 Hcursor LoadCursorA(Hmodule instance, std::uintptr_t id) {
     Record("LoadCursorA", instance, id);

@@ -33,10 +33,7 @@ Hmodule LoadLibraryA(const char* name) {
     return it->second;
 }
 
-std::int32_t FreeLibrary(Hmodule module) {
-    Record("FreeLibrary", module);
-    return 1;
-}
+std::int32_t FreeLibrary(Hmodule module) { return fake::Answer(1, "FreeLibrary", module); }
 
 FarProc GetProcAddress(Hmodule module, const char* name) {
     Record("GetProcAddress", module, name);
@@ -51,8 +48,7 @@ Hmodule GetModuleHandleA(const char* name) {
 }
 
 std::int32_t CallDwmEnableComposition(FarProc fn, std::uint32_t enable) {
-    Record("DwmEnableComposition", reinterpret_cast<void*>(fn), enable);
-    return 0;
+    return fake::Answer(0, "DwmEnableComposition", reinterpret_cast<void*>(fn), enable);
 }
 
 Himc CallImmAssociateContext(FarProc fn, Hwnd window, Himc context) {
@@ -61,13 +57,9 @@ Himc CallImmAssociateContext(FarProc fn, Hwnd window, Himc context) {
 }
 
 const char* GetCommandLineA() {
-    Record("GetCommandLineA");
-    return modules.commandLine.c_str();
+    return fake::Answer(modules.commandLine.c_str(), "GetCommandLineA");
 }
 
-std::uint32_t GetUserDefaultLCID() {
-    Record("GetUserDefaultLCID");
-    return modules.lcid;
-}
+std::uint32_t GetUserDefaultLCID() { return fake::Answer(modules.lcid, "GetUserDefaultLCID"); }
 
 }  // namespace plat

@@ -73,9 +73,6 @@ std::int32_t RegSetValueExA(Hkey key, const char* name, std::uint32_t type, cons
     return kErrorSuccess;
 }
 
-std::int32_t RegCloseKey(Hkey key) {
-    Record("RegCloseKey", key);
-    return kErrorSuccess;
-}
+std::int32_t RegCloseKey(Hkey key) { return fake::Answer(kErrorSuccess, "RegCloseKey", key); }
 
 }  // namespace plat

@@ -36,8 +36,7 @@ std::int32_t SHGetPathFromIDListA(Pidl list, char* path) {
 void CoTaskMemFree(void* block) { Record("CoTaskMemFree", block); }
 
 std::int32_t CoInitializeEx(void* reserved, std::uint32_t flags) {
-    Record("CoInitializeEx", reserved, flags);
-    return shell.coInitializeResult;
+    return fake::Answer(shell.coInitializeResult, "CoInitializeEx", reserved, flags);
 }
 
 void CoUninitialize() { Record("CoUninitialize"); }

@@ -27,14 +27,10 @@ Hwnd FindWindowA(const char* className, const char* title) {
     return fake::NextAnswer(window.foundWindows, nullptr);
 }
 
-Hwnd GetForegroundWindow() {
-    Record("GetForegroundWindow");
-    return window.foreground;
-}
+Hwnd GetForegroundWindow() { return fake::Answer(window.foreground, "GetForegroundWindow"); }
 
 std::int32_t PostMessageA(Hwnd hwnd, std::uint32_t message, WParam wParam, LParam lParam) {
-    Record("PostMessageA", hwnd, message, wParam, lParam);
-    return 1;
+    return fake::Answer(1, "PostMessageA", hwnd, message, wParam, lParam);
 }
 
 // A message to one of the dialog's controls is answered by that control.
@@ -83,14 +79,10 @@ Hwnd CreateWindowExA(std::uint32_t exStyle, const char* className, const char* t
 }
 
 std::int32_t ShowWindow(Hwnd hwnd, std::uint32_t command) {
-    Record("ShowWindow", hwnd, command);
-    return 0;
+    return fake::Answer(0, "ShowWindow", hwnd, command);
 }
 
-std::int32_t UpdateWindow(Hwnd hwnd) {
-    Record("UpdateWindow", hwnd);
-    return 1;
-}
+std::int32_t UpdateWindow(Hwnd hwnd) { return fake::Answer(1, "UpdateWindow", hwnd); }
 
 std::int32_t GetClientRect(Hwnd hwnd, Rect* rect) {
     Record("GetClientRect", hwnd);
@@ -122,8 +114,7 @@ std::int32_t PeekMessageA(Msg* msg, Hwnd hwnd, std::uint32_t first, std::uint32_
 }
 
 std::int32_t TranslateMessage(const Msg* msg) {
-    Record("TranslateMessage", msg->hwnd, msg->message);
-    return 0;
+    return fake::Answer(0, "TranslateMessage", msg->hwnd, msg->message);
 }
 
 LResult DispatchMessageA(const Msg* msg) {
@@ -151,8 +142,7 @@ std::int32_t IsWindowEnabled(Hwnd hwnd) {
 }
 
 Hicon LoadIconA(Hmodule instance, std::uintptr_t id) {
-    Record("LoadIconA", instance, id);
-    return window.icon;
+    return fake::Answer(window.icon, "LoadIconA", instance, id);
 }
 
 Hbrush GetStockObject(std::int32_t object) {
@@ -168,23 +158,19 @@ Hdc BeginPaint(Hwnd hwnd, PaintStruct* paint) {
 }
 
 std::int32_t EndPaint(Hwnd hwnd, const PaintStruct* paint) {
-    Record("EndPaint", hwnd, paint->hdc);
-    return 1;
+    return fake::Answer(1, "EndPaint", hwnd, paint->hdc);
 }
 
 std::int32_t DrawIcon(Hdc dc, std::int32_t x, std::int32_t y, Hicon icon) {
-    Record("DrawIcon", dc, x, y, icon);
-    return 1;
+    return fake::Answer(1, "DrawIcon", dc, x, y, icon);
 }
 
 std::uint32_t SetTextColor(Hdc dc, std::uint32_t color) {
-    Record("SetTextColor", dc, color);
-    return 0;
+    return fake::Answer(0, "SetTextColor", dc, color);
 }
 
 std::uint32_t SetBkColor(Hdc dc, std::uint32_t color) {
-    Record("SetBkColor", dc, color);
-    return 0xFFFFFF;
+    return fake::Answer(0xFFFFFF, "SetBkColor", dc, color);
 }
 
 // Logs exactly the `length` bytes that would be drawn.
