@@ -20,7 +20,7 @@
 namespace fake {
 
 // ------------------------------------------------------------ the call log
-extern std::vector<std::string> calls;
+inline std::vector<std::string> calls;
 
 // A sequence of logged calls, or of any texts a test compares with one.
 using Texts = std::vector<std::string>;

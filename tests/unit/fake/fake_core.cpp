@@ -4,8 +4,6 @@
 
 namespace fake {
 
-std::vector<std::string> calls;
-
 namespace {
 std::vector<void (*)()>& Hooks() {
     static std::vector<void (*)()> hooks;

@@ -7,8 +7,6 @@
 
 namespace fake {
 
-DialogState dialog;
-
 namespace {
 
 ResetHook hook([] { dialog = DialogState{}; });

@@ -4,8 +4,6 @@
 
 namespace fake {
 
-FilesState files;
-
 namespace {
 
 struct OpenFind {

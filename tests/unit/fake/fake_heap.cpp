@@ -5,8 +5,6 @@
 
 namespace fake {
 
-HeapState heap;
-
 namespace {
 // Blocks a test left behind are returned before the next test starts.
 ResetHook hook([] {

@@ -1,7 +1,6 @@
 #include "fake/fake_input.h"
 
 namespace fake {
-InputState input;
 static ResetHook hook([] { input = InputState{}; });
 }  // namespace fake
 

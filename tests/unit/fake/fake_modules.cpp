@@ -2,7 +2,6 @@
 
 namespace fake {
 
-ModulesState modules;
 namespace {
 ResetHook hook([] { modules = ModulesState{}; });
 

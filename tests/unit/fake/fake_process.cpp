@@ -4,7 +4,6 @@
 
 namespace fake {
 
-ProcessState process;
 static ResetHook hook([] { process = ProcessState{}; });
 
 // nextHandle counts the handles handed out, from 1: the n-th successful

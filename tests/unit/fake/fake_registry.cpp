@@ -4,7 +4,6 @@
 
 namespace fake {
 
-RegistryState registry;
 namespace {
 ResetHook hook([] { registry = RegistryState{}; });
 

@@ -4,7 +4,6 @@
 #include <cstring>
 
 namespace fake {
-ShellState shell;
 static ResetHook hook([] { shell = ShellState{}; });
 }  // namespace fake
 

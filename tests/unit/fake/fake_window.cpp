@@ -4,7 +4,6 @@
 
 namespace fake {
 
-WindowState window;
 static ResetHook hook([] { window = WindowState{}; });
 
 void QueueMessage(std::uint32_t message, plat::WParam wParam, plat::LParam lParam) {
