@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <sstream>
 #include <string>
 #include <type_traits>
@@ -91,8 +92,14 @@ inline void* Token(std::uintptr_t n) { return reinterpret_cast<void*>(0x10000 + 
 
 // ------------------------------------------------------------ reset hooks
 struct ResetHook {
-    explicit ResetHook(void (*reset)());
+    explicit ResetHook(std::function<void()> reset);
 };
 void ResetAll();
+
+// An area's scripted state, put back to how it starts by every ResetAll().
+template <typename State>
+struct Scripted : State {
+    ResetHook reset{[this] { static_cast<State&>(*this) = State{}; }};
+};
 
 }  // namespace fake

@@ -5,17 +5,17 @@
 namespace fake {
 
 namespace {
-std::vector<void (*)()>& Hooks() {
-    static std::vector<void (*)()> hooks;
+std::vector<std::function<void()>>& Hooks() {
+    static std::vector<std::function<void()>> hooks;
     return hooks;
 }
 }  // namespace
 
-ResetHook::ResetHook(void (*reset)()) { Hooks().push_back(reset); }
+ResetHook::ResetHook(std::function<void()> reset) { Hooks().push_back(std::move(reset)); }
 
 void ResetAll() {
     calls.clear();
-    for (auto reset : Hooks()) reset();
+    for (const auto& reset : Hooks()) reset();
 }
 
 std::vector<std::string> CallsNamed(std::initializer_list<const char*> names) {

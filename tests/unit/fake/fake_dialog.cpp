@@ -9,8 +9,6 @@ namespace fake {
 
 namespace {
 
-ResetHook hook([] { dialog = DialogState{}; });
-
 constexpr std::uintptr_t kHandleBase = 3000;
 
 plat::LResult ListBoxMessage(Control& list, std::uint32_t message, plat::WParam wParam,

@@ -41,7 +41,7 @@ struct DialogState {
     std::deque<std::int32_t> messageBoxAnswers;  // answers in order; 1 (IDOK) when empty
     std::int32_t messageBoxCount = 0;
 };
-inline DialogState dialog;
+inline Scripted<DialogState> dialog;
 
 // Adds a control as a dialog's template would create it, enabled, and
 // returns it for the test to set up further.

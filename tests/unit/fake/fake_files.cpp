@@ -15,8 +15,8 @@ std::uintptr_t nextFind = 200;
 std::map<plat::Handle, plat::FileIdentity> openFiles;
 std::uintptr_t nextFile = 300;
 
+// The searches and files open in the system, beside the scripted state.
 ResetHook hook([] {
-    files = FilesState{};
     finds.clear();
     nextFind = 200;
     openFiles.clear();

@@ -56,7 +56,7 @@ struct FilesState {
     int openFiles = 0;           // CreateFileA handles not closed yet
     int longPatterns = 0;        // patterns of 260 bytes or more, never valid
 };
-inline FilesState files;
+inline Scripted<FilesState> files;
 
 // CloseHandle of a CreateFileA handle; false for any other handle.
 bool CloseFile(plat::Handle file);

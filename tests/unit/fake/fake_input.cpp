@@ -1,9 +1,5 @@
 #include "fake/fake_input.h"
 
-namespace fake {
-static ResetHook hook([] { input = InputState{}; });
-}  // namespace fake
-
 namespace plat {
 using fake::input;
 using fake::Record;

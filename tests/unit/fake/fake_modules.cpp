@@ -3,7 +3,6 @@
 namespace fake {
 
 namespace {
-ResetHook hook([] { modules = ModulesState{}; });
 
 void Export1() {}
 void Export2() {}

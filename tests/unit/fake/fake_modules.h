@@ -20,7 +20,7 @@ struct ModulesState {
     std::map<std::pair<plat::Hmodule, std::string>, plat::FarProc> exports;
     plat::Himc immResult = nullptr;  // what ImmAssociateContext returns
 };
-inline ModulesState modules;
+inline Scripted<ModulesState> modules;
 
 // A distinct non-null function pointer for scripted exports.
 plat::FarProc FakeExport(int n);

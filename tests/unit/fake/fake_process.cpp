@@ -4,8 +4,6 @@
 
 namespace fake {
 
-static ResetHook hook([] { process = ProcessState{}; });
-
 // nextHandle counts the handles handed out, from 1: the n-th successful
 // launch takes Token(500 + 2n) for its process and Token(501 + 2n) for its
 // thread.

@@ -5,8 +5,6 @@
 namespace fake {
 
 namespace {
-ResetHook hook([] { registry = RegistryState{}; });
-
 // Open keys are handed out as tokens; the path behind each is remembered.
 std::map<plat::Hkey, std::string> openKeys;
 ResetHook keysHook([] { openKeys.clear(); });

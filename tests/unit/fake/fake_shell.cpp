@@ -3,10 +3,6 @@
 #include <algorithm>
 #include <cstring>
 
-namespace fake {
-static ResetHook hook([] { shell = ShellState{}; });
-}  // namespace fake
-
 namespace plat {
 using fake::Record;
 using fake::shell;

@@ -4,8 +4,6 @@
 
 namespace fake {
 
-static ResetHook hook([] { window = WindowState{}; });
-
 void QueueMessage(std::uint32_t message, plat::WParam wParam, plat::LParam lParam) {
     plat::Msg msg{};
     msg.hwnd = window.created;
