@@ -13,12 +13,13 @@
 
 namespace {
 
+using fake::Call;
 using fake::File;
 using fake::Folder;
 using fake::Texts;
 
 const std::string kNoMemory =
-    fake::Call("MessageBoxA", nullptr, "Not enough memory", nullptr, plat::kMbOk);
+    Call("MessageBoxA", nullptr, "Not enough memory", nullptr, plat::kMbOk);
 
 Texts Paths(const SaverList& list) {
     Texts out;
@@ -28,7 +29,7 @@ Texts Paths(const SaverList& list) {
 
 Texts Searched() { return fake::CallsNamed({"FindFirstFileA"}); }
 
-std::string Search(const std::string& pattern) { return fake::Call("FindFirstFileA", pattern); }
+std::string Search(const std::string& pattern) { return Call("FindFirstFileA", pattern); }
 
 class Catalogue : public FakeFixture {
 protected:
@@ -72,8 +73,7 @@ TEST_F(Catalogue, EntryNumber2048FitsAndThe2049thGrowsTheItems) {
     EXPECT_EQ(list.count, 2049);
     EXPECT_EQ(list.items.capacity, 32768u);
     EXPECT_EQ(fake::CallsNamed({"HeapReAlloc"}),
-              Texts{fake::Call("HeapReAlloc", fake::ProcessHeap(), 0u, before,
-                               std::size_t{32768})});
+              Texts{Call("HeapReAlloc", fake::ProcessHeap(), 0u, before, std::size_t{32768})});
     for (int i = 0; i < 2049; ++i) {
         EXPECT_EQ(Entries(list)[i].playCount, 0);
         EXPECT_STREQ(EntryPath(list, i), i < 2048 ? "a.scr" : "b.scr");
@@ -184,8 +184,8 @@ TEST_F(Catalogue, FreeingGivesBothBlocksBackOnce) {
     fake::calls.clear();
     FreeList(list);
     EXPECT_EQ(fake::CallsNamed({"HeapFree"}),
-              (Texts{fake::Call("HeapFree", fake::ProcessHeap(), 0u, items),
-                     fake::Call("HeapFree", fake::ProcessHeap(), 0u, names)}));
+              (Texts{Call("HeapFree", fake::ProcessHeap(), 0u, items),
+                     Call("HeapFree", fake::ProcessHeap(), 0u, names)}));
     EXPECT_EQ(list.count, 0);
     EXPECT_EQ(list.items.capacity, 0u);
     EXPECT_EQ(list.names.cursor, nullptr);
@@ -285,7 +285,7 @@ TEST_F(Catalogue, LinksBackUpAreNotEnteredOthersAre) {
                               Search("C:\\S\\*.*"), Search("C:\\S\\sub\\*.*"),
                               Search("C:\\S\\sub\\twin\\*.*"), Search("C:\\S\\away\\*.*")}));
     const auto open = [](const char* path) {
-        return fake::Call("CreateFileA", path, 0x80u, 7u, 3u, 0x02000000u);
+        return Call("CreateFileA", path, 0x80u, 7u, 3u, 0x02000000u);
     };
     EXPECT_EQ(fake::CallsNamed({"CreateFileA"}), (Texts{
                           open("C:\\S\\sub\\up"), open("C:\\S\\sub"), open("C:\\S"),
@@ -320,8 +320,7 @@ TEST_F(Catalogue, ScanAllGoesWindowsSystemThenExtraAndKeepsDuplicates) {
     EXPECT_EQ(Paths(list), (Texts{"C:\\WINDOWS\\win.scr", "C:\\WINDOWS\\system32\\sys.scr",
                                   "C:\\WINDOWS\\win.scr"}));
     EXPECT_EQ(fake::CallsNamed({"GetWindowsDirectoryA", "GetSystemDirectoryA"}),
-              (Texts{fake::Call("GetWindowsDirectoryA", 260u),
-                     fake::Call("GetSystemDirectoryA", 260u)}));
+              (Texts{Call("GetWindowsDirectoryA", 260u), Call("GetSystemDirectoryA", 260u)}));
 }
 
 TEST_F(Catalogue, ScanAllVisitsOnlyWhatTheSettingsEnable) {

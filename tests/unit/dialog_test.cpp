@@ -20,6 +20,7 @@
 
 namespace {
 
+using fake::Call;
 using fake::ControlHandle;
 using fake::Ctl;
 using fake::Texts;
@@ -97,7 +98,7 @@ protected:
     }
     // The messages sent to the list box, in order.
     Texts ListMessages() {
-        std::string prefix = fake::Call("SendMessageA", ControlHandle(kIdSaverList));
+        std::string prefix = Call("SendMessageA", ControlHandle(kIdSaverList));
         prefix.back() = ',';
         Texts out;
         for (const auto& call : fake::calls)
@@ -108,11 +109,11 @@ protected:
     bool ApplyEnabled() { return Ctl(kIdApply).enabled; }
     const Texts& Lines() { return Ctl(kIdSaverList).lines; }
     int Selection() { return Ctl(kIdSaverList).selection; }
-    // The dialog opened, a line chosen and the log cleared: what a button
-    // does next is all the log holds.
-    void OpenAndChoose(int line) {
+    // The dialog opened, a line chosen (-1: none) and the log cleared: what
+    // a button does next is all the log holds.
+    void Open(int line = -1) {
         Init();
-        Choose(line);
+        if (line >= 0) Choose(line);
         fake::calls.clear();
     }
 };
@@ -156,27 +157,27 @@ TEST_F(SettingsDialog, InitialisesInItsOrderAndDisablesApplyLast) {
     Init();
     const auto apply = ControlHandle(kIdApply);
     const Texts expected = {
-        fake::Call("CheckDlgButton", kDialog, 100, 1u),
-        fake::Call("SetDlgItemTextA", kDialog, 101, "C:\\WINDOWS"),
-        fake::Call("CheckDlgButton", kDialog, 102, 1u),
-        fake::Call("SetDlgItemTextA", kDialog, 103, "C:\\WINDOWS\\system32"),
-        fake::Call("CheckDlgButton", kDialog, 104, 0u),
-        fake::Call("SendMessageA", ControlHandle(105), plat::kEmLimitText, 260u, 0),
-        fake::Call("SetDlgItemTextA", kDialog, 105, ""),
-        fake::Call("EnableWindow", apply, 1),  // the edit box's own EN_CHANGE
-        fake::Call("CheckDlgButton", kDialog, 106, 0u),
-        fake::Call("CheckDlgButton", kDialog, 107, 1u),
-        fake::Call("SetDlgItemTextA", kDialog, 108, "10"),
-        fake::Call("EnableWindow", apply, 1),
-        fake::Call("SendMessageA", ControlHandle(109), plat::kUdmSetRange, 0u, 10000),
-        fake::Call("CheckDlgButton", kDialog, 114, 1u),
-        fake::Call("SendMessageA", ControlHandle(110), plat::kLbResetContent, 0u, 0),
+        Call("CheckDlgButton", kDialog, 100, 1u),
+        Call("SetDlgItemTextA", kDialog, 101, "C:\\WINDOWS"),
+        Call("CheckDlgButton", kDialog, 102, 1u),
+        Call("SetDlgItemTextA", kDialog, 103, "C:\\WINDOWS\\system32"),
+        Call("CheckDlgButton", kDialog, 104, 0u),
+        Call("SendMessageA", ControlHandle(105), plat::kEmLimitText, 260u, 0),
+        Call("SetDlgItemTextA", kDialog, 105, ""),
+        Call("EnableWindow", apply, 1),  // the edit box's own EN_CHANGE
+        Call("CheckDlgButton", kDialog, 106, 0u),
+        Call("CheckDlgButton", kDialog, 107, 1u),
+        Call("SetDlgItemTextA", kDialog, 108, "10"),
+        Call("EnableWindow", apply, 1),
+        Call("SendMessageA", ControlHandle(109), plat::kUdmSetRange, 0u, 10000),
+        Call("CheckDlgButton", kDialog, 114, 1u),
+        Call("SendMessageA", ControlHandle(110), plat::kLbResetContent, 0u, 0),
     };
     const auto seen = fake::CallsNamed({"CheckDlgButton", "SetDlgItemTextA", "SendMessageA",
                                         "EnableWindow", "ShowWindow"});
     ASSERT_GE(seen.size(), expected.size());
     EXPECT_EQ(Texts(seen.begin(), seen.begin() + expected.size()), expected);
-    EXPECT_EQ(seen.back(), fake::Call("EnableWindow", apply, 0));
+    EXPECT_EQ(seen.back(), Call("EnableWindow", apply, 0));
     // The settings are loaded before anything is shown.
     EXPECT_EQ(fake::calls.front().rfind("RegCreateKeyExA", 0), 0u);
 }
@@ -192,7 +193,7 @@ TEST_F(SettingsDialog, ShowsStoredValuesUnchanged) {
     Texts expected;
     for (const auto& row : rows) {
         Stored()[row.name] = fake::Dword(row.value);
-        expected.push_back(fake::Call("CheckDlgButton", kDialog, row.box, row.value));
+        expected.push_back(Call("CheckDlgButton", kDialog, row.box, row.value));
     }
     Stored()["ExtDir"] = fake::Text("D:\\More Savers");
     Init();
@@ -221,8 +222,7 @@ TEST_F(SettingsDialog, ShowsChangeTimeInWholeMinutesTruncatedTowardZero) {
 TEST_F(SettingsDialog, WithoutCompositionTheBoxIsHiddenAndSavesZero) {
     DwmLibrary = nullptr;
     Init();
-    EXPECT_EQ(fake::CallsNamed({"ShowWindow"}),
-              Texts{fake::Call("ShowWindow", ControlHandle(114), 0u)});
+    EXPECT_EQ(fake::CallsNamed({"ShowWindow"}), Texts{Call("ShowWindow", ControlHandle(114), 0u)});
     EXPECT_EQ(fake::CallsNamed({"CheckDlgButton"}).size(), 5u);
     Command(kIdOk);
     EXPECT_EQ(StoredDword("DisableDWM"), 0);
@@ -330,8 +330,8 @@ TEST_F(SettingsDialog, ReadsTheTextBoxesThroughMaxPathBuffers) {
     ReadControls(kDialog);
     EXPECT_EQ(std::string(Settings.ExtDir), longFolder.substr(0, 259));
     EXPECT_EQ(fake::CallsNamed({"GetDlgItemTextA"}),
-              (Texts{fake::Call("GetDlgItemTextA", kDialog, 105, 260),
-                     fake::Call("GetDlgItemTextA", kDialog, 108, 260)}));
+              (Texts{Call("GetDlgItemTextA", kDialog, 105, 260),
+                     Call("GetDlgItemTextA", kDialog, 108, 260)}));
 }
 
 // ------------------------------------------------------------ closing
@@ -363,14 +363,13 @@ TEST_F(SettingsDialog, CancelAndTheCloseBoxSaveNothing) {
         const std::intptr_t result = closeBox ? Message(plat::kWmClose) : Command(kIdCancel);
         EXPECT_EQ(result, 0);
         EXPECT_EQ(fake::dialog.endCount, 1);
-        EXPECT_EQ(fake::calls, Texts{fake::Call("EndDialog", kDialog, 2)});
+        EXPECT_EQ(fake::calls, Texts{Call("EndDialog", kDialog, 2)});
         EXPECT_TRUE(Stored().empty());
     }
 }
 
 TEST_F(SettingsDialog, OtherMessagesAreLeftToTheSystem) {
-    Init();
-    fake::calls.clear();
+    Open();
     for (std::uint32_t message : {plat::kWmPaint, plat::kWmHelp, plat::kWmContextMenu,
                                   plat::kWmSysCommand, plat::kWmDestroy})
         EXPECT_EQ(Message(message), 0) << message;
@@ -394,7 +393,7 @@ TEST_F(SettingsDialog, SelectsTheFirstLineEqualToDefSaverInListBoxOrder) {
                               "C:\\WINDOWS\\Twin.scr", "C:\\WINDOWS\\zeta.scr"}));
     EXPECT_EQ(Selection(), 1);
     EXPECT_EQ(ListMessages().back(),
-              fake::Call("SendMessageA", ControlHandle(110), plat::kLbSetCurSel, 1u, 0));
+              Call("SendMessageA", ControlHandle(110), plat::kLbSetCurSel, 1u, 0));
 }
 
 TEST_F(SettingsDialog, NoLineIsSelectedWhenNoneMatchesOrNothingIsFound) {
@@ -408,7 +407,7 @@ TEST_F(SettingsDialog, NoLineIsSelectedWhenNoneMatchesOrNothingIsFound) {
     Init();
     EXPECT_TRUE(Lines().empty());
     EXPECT_EQ(ListMessages(),
-              Texts{fake::Call("SendMessageA", ControlHandle(110), plat::kLbResetContent, 0u, 0)});
+              Texts{Call("SendMessageA", ControlHandle(110), plat::kLbResetContent, 0u, 0)});
 }
 
 TEST_F(SettingsDialog, EachFillingStartsAfreshAndReselectsDefSaver) {
@@ -491,7 +490,7 @@ TEST_F(SettingsDialog, SettingAndPreviewRunTheSelectedSaverAndWaitForIt) {
     };
     for (const auto& c : cases) {
         NextRow();
-        OpenAndChoose(0);
+        Open(0);
         EXPECT_EQ(Command(c.button), 0);
         ASSERT_EQ(fake::process.launches.size(), 1u);
         EXPECT_EQ(fake::process.launches[0].commandLine, c.commandLine);
@@ -504,11 +503,11 @@ TEST_F(SettingsDialog, SettingAndPreviewRunTheSelectedSaverAndWaitForIt) {
         ASSERT_EQ(seen.size(), 6u) << ::testing::PrintToString(seen);
         EXPECT_EQ(seen[0].rfind("DwmEnableComposition", 0), 0u);
         EXPECT_EQ(seen[1].rfind("CreateProcessA", 0), 0u);
-        EXPECT_EQ(seen[2], fake::Call("CloseHandle", fake::ThreadHandle(0)));
-        EXPECT_EQ(seen[3], fake::Call("MsgWaitForMultipleObjects", 1u, fake::ProcessHandle(0), 0,
-                                      0xFFFFFFFFu, 0x1C47u));
-        EXPECT_EQ(seen[4], fake::Call("CloseHandle", fake::ProcessHandle(0)));
-        EXPECT_EQ(seen[5], fake::Call("EnableWindow", kDialog, 1));
+        EXPECT_EQ(seen[2], Call("CloseHandle", fake::ThreadHandle(0)));
+        EXPECT_EQ(seen[3], Call("MsgWaitForMultipleObjects", 1u, fake::ProcessHandle(0), 0,
+                                0xFFFFFFFFu, 0x1C47u));
+        EXPECT_EQ(seen[4], Call("CloseHandle", fake::ProcessHandle(0)));
+        EXPECT_EQ(seen[5], Call("EnableWindow", kDialog, 1));
         EXPECT_EQ(Saves(), 0u);
     }
 }
@@ -534,7 +533,7 @@ TEST_F(SettingsDialog, TheWaitServesSentMessagesAndDropsInputUntilTheSaverEnds) 
     };
     for (const auto& c : cases) {
         NextRow();
-        OpenAndChoose(0);
+        Open(0);
         fake::process.msgWaitResults = c.wakes;
         for (int n : c.taken) {
             fake::window.peeks.insert(fake::window.peeks.end(), n, 1);
@@ -543,18 +542,17 @@ TEST_F(SettingsDialog, TheWaitServesSentMessagesAndDropsInputUntilTheSaverEnds) 
         Command(kIdSetting);
         const auto seen = fake::CallsNamed({"MsgWaitForMultipleObjects", "PeekMessageA",
                                             "GetMessageA", "DispatchMessageA", "CloseHandle"});
-        Texts expected = {fake::Call("CloseHandle", fake::ThreadHandle(0))};
+        Texts expected = {Call("CloseHandle", fake::ThreadHandle(0))};
         std::size_t peeked = 0;
         for (std::size_t i = 0; i < c.wakes.size(); ++i) {
             const std::uint32_t input = i < c.refusedAt ? 0x1C07u : 0x407u;
-            expected.push_back(fake::Call("MsgWaitForMultipleObjects", 1u, fake::ProcessHandle(0),
-                                          0, 0xFFFFFFFFu, 0x40u | input));
+            expected.push_back(Call("MsgWaitForMultipleObjects", 1u, fake::ProcessHandle(0),
+                                    0, 0xFFFFFFFFu, 0x40u | input));
             if (c.wakes[i] == kWoke && peeked < c.taken.size())
                 expected.insert(expected.end(), c.taken[peeked++] + 1,
-                                fake::Call("PeekMessageA", nullptr, 0u, 0u,
-                                           input << 16 | 0x400001u));
+                                Call("PeekMessageA", nullptr, 0u, 0u, input << 16 | 0x400001u));
         }
-        expected.push_back(fake::Call("CloseHandle", fake::ProcessHandle(0)));
+        expected.push_back(Call("CloseHandle", fake::ProcessHandle(0)));
         EXPECT_EQ(seen, expected);
         EXPECT_TRUE(fake::process.msgWaitResults.empty());
         EXPECT_TRUE(fake::window.peeks.empty());
@@ -573,7 +571,7 @@ TEST_F(SettingsDialog, SettingAndPreviewWithoutASelectionDoNothing) {
 }
 
 TEST_F(SettingsDialog, AFailedLaunchWaitsForNothing) {
-    OpenAndChoose(1);
+    Open(1);
     fake::process.createResults = {0};
     Command(kIdPreview);
     EXPECT_EQ(fake::CallsNamed({"DwmEnableComposition"}).size(), 1u);
@@ -591,20 +589,19 @@ TEST_F(SettingsDialog, CompositionUsesTheRecordNotUnappliedBoxes) {
 // ------------------------------------------------------------ browse and support
 
 TEST_F(SettingsDialog, BrowsePutsAChosenFolderInTheExtraFolderBox) {
-    Init();
+    Open();
     plat::Pidl chosen = fake::Token(77);
     fake::shell.browseResult = chosen;
     fake::shell.browsePath = "D:\\Savers";
-    fake::calls.clear();
     EXPECT_EQ(Command(kIdBrowse), 1);
     const auto shell = fake::CallsNamed({"SHBrowseForFolderA", "SHGetPathFromIDListA",
                                          "CheckDlgButton", "SetDlgItemTextA", "CoTaskMemFree"});
     const Texts expected = {
-        fake::Call("SHBrowseForFolderA", kDialog, nullptr, "Select screen saver's directory", 5u),
-        fake::Call("SHGetPathFromIDListA", chosen),
-        fake::Call("CheckDlgButton", kDialog, 104, 1u),
-        fake::Call("SetDlgItemTextA", kDialog, 105, "D:\\Savers"),
-        fake::Call("CoTaskMemFree", chosen),
+        Call("SHBrowseForFolderA", kDialog, nullptr, "Select screen saver's directory", 5u),
+        Call("SHGetPathFromIDListA", chosen),
+        Call("CheckDlgButton", kDialog, 104, 1u),
+        Call("SetDlgItemTextA", kDialog, 105, "D:\\Savers"),
+        Call("CoTaskMemFree", chosen),
     };
     EXPECT_EQ(shell, expected);
     EXPECT_EQ(Ctl(kIdUseExtDir).check, 1u);
@@ -615,10 +612,9 @@ TEST_F(SettingsDialog, BrowsePutsAChosenFolderInTheExtraFolderBox) {
 TEST_F(SettingsDialog, BrowseChangesNothingWhenCancelledOrWithoutAFileSystemPath) {
     for (bool cancelled : {true, false}) {
         NextRow();
-        Init();
+        Open();
         fake::shell.browseResult = cancelled ? nullptr : fake::Token(78);
         fake::shell.browsePath.reset();
-        fake::calls.clear();
         EXPECT_EQ(Command(kIdBrowse), 1);
         EXPECT_TRUE(fake::CallsNamed({"CheckDlgButton", "SetDlgItemTextA"}).empty());
         EXPECT_EQ(fake::CallsNamed({"CoTaskMemFree"}).size(), cancelled ? 0u : 1u);
@@ -632,14 +628,13 @@ TEST_F(SettingsDialog, SupportAsksInShiftJisAndOpensThePageOnlyOnYes) {
                                 ToCp932(")に") + "\n" + ToCp932("接続を行います。よろしいですか？");
     for (std::int32_t answer : {plat::kIdYes, 7 /* IDNO */}) {
         NextRow();
-        Init();
+        Open();
         fake::dialog.messageBoxAnswers = {answer};
-        fake::calls.clear();
         EXPECT_EQ(Command(kIdSupport), 0);
-        Texts expected = {fake::Call("MessageBoxA", kDialog, message, caption, 0x124u)};
+        Texts expected = {Call("MessageBoxA", kDialog, message, caption, 0x124u)};
         if (answer == plat::kIdYes)
-            expected.push_back(fake::Call("ShellExecuteA", kDialog, "open", kSupportUrl, nullptr,
-                                          nullptr, 0));
+            expected.push_back(Call("ShellExecuteA", kDialog, "open", kSupportUrl, nullptr,
+                                    nullptr, 0));
         EXPECT_EQ(fake::calls, expected);
     }
 }
