@@ -169,7 +169,7 @@ struct CompositionCase {
     bool library;
     std::int32_t disable;
     bool exported;
-    std::vector<std::string> calls;
+    fake::Texts calls;
 };
 
 TEST_F(SettingsTest, CompositionSwitch) {

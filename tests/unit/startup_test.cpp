@@ -96,7 +96,7 @@ protected:
     }
 };
 
-std::vector<std::string> StartupCalls() {
+fake::Texts StartupCalls() {
     return fake::CallsNamed({"GetSystemDirectoryA", "LoadLibraryA", "GetCommandLineA",
                              "CoInitializeEx", "GetUserDefaultLCID", "DialogBoxParamA",
                              "CoUninitialize", "FreeLibrary"});
