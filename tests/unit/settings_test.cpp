@@ -13,9 +13,13 @@ namespace {
 using fake::Call;
 
 const plat::Hkey kKey = fake::Token(900);
-// The seven DWORD values, in the order they are loaded.
-const char* const kDwords[] = {"UseWinDir", "UseSysDir",  "UseExtDir", "ExtSubDir",
-                               "Random",    "ChangeTime", "DisableDWM"};
+const plat::Hmodule kDwm = fake::Token(2);
+// The seven DWORD values, in the order they are loaded, and their fields.
+const std::pair<const char*, std::int32_t SaverSettings::*> kDwords[] = {
+    {"UseWinDir", &SaverSettings::UseWinDir}, {"UseSysDir", &SaverSettings::UseSysDir},
+    {"UseExtDir", &SaverSettings::UseExtDir}, {"ExtSubDir", &SaverSettings::ExtSubDir},
+    {"Random", &SaverSettings::Random},       {"ChangeTime", &SaverSettings::ChangeTime},
+    {"DisableDWM", &SaverSettings::DisableDWM}};
 
 // The settings key opened, these calls on it, and the key closed.
 fake::Texts OnTheKey(fake::Texts calls) {
@@ -36,7 +40,7 @@ TEST_F(SettingsTest, FirstLoadKeepsDefaultsAndLeavesAnEmptyKey) {
     ASSERT_EQ(fake::registry.keys.count(kSettingsKey), 1u);
     EXPECT_TRUE(Values().empty());
     fake::Texts queries;
-    for (const char* name : kDwords) queries.push_back(Call("RegQueryValueExA", kKey, name, 4u));
+    for (auto [name, field] : kDwords) queries.push_back(Call("RegQueryValueExA", kKey, name, 4u));
     queries.push_back(Call("RegQueryValueExA", kKey, "ExtDir", 260u));
     queries.push_back(Call("RegQueryValueExA", kKey, "DefSaver", 260u));
     EXPECT_EQ(fake::calls, OnTheKey(queries));
@@ -70,15 +74,10 @@ TEST_F(SettingsTest, DwordValuesOfEveryShape) {
 }
 
 TEST_F(SettingsTest, AllSevenDwordsAreRead) {
-    for (std::uint32_t i = 0; i < 7; ++i) Values()[kDwords[i]] = fake::Dword(10 + i);
+    for (std::uint32_t i = 0; i < 7; ++i) Values()[kDwords[i].first] = fake::Dword(10 + i);
     LoadSettings();
-    EXPECT_EQ(Settings.UseWinDir, 10);
-    EXPECT_EQ(Settings.UseSysDir, 11);
-    EXPECT_EQ(Settings.UseExtDir, 12);
-    EXPECT_EQ(Settings.ExtSubDir, 13);
-    EXPECT_EQ(Settings.Random, 14);
-    EXPECT_EQ(Settings.ChangeTime, 15);
-    EXPECT_EQ(Settings.DisableDWM, 16);
+    for (std::int32_t i = 0; i < 7; ++i)
+        EXPECT_EQ(Settings.*kDwords[i].second, 10 + i) << kDwords[i].first;
 }
 
 struct StringCase {
@@ -173,10 +172,9 @@ struct CompositionCase {
 };
 
 TEST_F(SettingsTest, CompositionSwitch) {
-    const plat::Hmodule dwm = fake::Token(2);
     const plat::FarProc fn = fake::FakeExport(1);
-    const auto lookup = fake::Call("GetProcAddress", dwm, "DwmEnableComposition");
-    const auto disable = fake::Call("DwmEnableComposition", reinterpret_cast<void*>(fn), 0u);
+    const auto lookup = Call("GetProcAddress", kDwm, "DwmEnableComposition");
+    const auto disable = Call("DwmEnableComposition", reinterpret_cast<void*>(fn), 0u);
     const CompositionCase cases[] = {
         {"no library", false, 1, true, {}},
         {"setting off", true, 0, true, {}},
@@ -186,18 +184,17 @@ TEST_F(SettingsTest, CompositionSwitch) {
     };
     for (const auto& c : cases) {
         NextRow();
-        DwmLibrary = c.library ? dwm : nullptr;
+        DwmLibrary = c.library ? kDwm : nullptr;
         Settings.DisableDWM = c.disable;
-        if (c.exported) fake::modules.exports[{dwm, "DwmEnableComposition"}] = fn;
+        if (c.exported) fake::modules.exports[{kDwm, "DwmEnableComposition"}] = fn;
         ApplyCompositionSetting();
         EXPECT_EQ(fake::calls, c.calls) << c.what;
     }
 }
 
 TEST_F(SettingsTest, CompositionSwitchCalledTwiceDisablesTwice) {
-    const plat::Hmodule dwm = fake::Token(2);
-    DwmLibrary = dwm;
-    fake::modules.exports[{dwm, "DwmEnableComposition"}] = fake::FakeExport(1);
+    DwmLibrary = kDwm;
+    fake::modules.exports[{kDwm, "DwmEnableComposition"}] = fake::FakeExport(1);
     ApplyCompositionSetting();
     ApplyCompositionSetting();
     EXPECT_EQ(fake::CallsNamed({"DwmEnableComposition"}).size(), 2u);

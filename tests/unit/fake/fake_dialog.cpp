@@ -73,9 +73,7 @@ std::int32_t ControlId(plat::Hwnd control) {
 Control& Ctl(std::int32_t id) { return dialog.controls.at(id); }
 
 Control& DeclareControl(std::int32_t id, ControlKind kind) {
-    Control& control = dialog.controls[id] = Control{};
-    control.kind = kind;
-    return control;
+    return dialog.controls[id] = Control{kind};
 }
 
 Control* FindControl(plat::Hwnd window) {

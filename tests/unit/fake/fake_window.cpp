@@ -5,12 +5,7 @@
 namespace fake {
 
 void QueueMessage(std::uint32_t message, plat::WParam wParam, plat::LParam lParam) {
-    plat::Msg msg{};
-    msg.hwnd = window.created;
-    msg.message = message;
-    msg.wParam = wParam;
-    msg.lParam = lParam;
-    window.queue.push_back(msg);
+    window.queue.push_back(plat::Msg{window.created, message, wParam, lParam, 0, {}});
 }
 
 }  // namespace fake
@@ -91,10 +86,8 @@ std::int32_t GetClientRect(Hwnd hwnd, Rect* rect) {
 // was called WM_QUIT is the next message.
 std::int32_t GetMessageA(Msg* msg, Hwnd hwnd, std::uint32_t first, std::uint32_t last) {
     Record("GetMessageA", hwnd, first, last);
-    *msg = Msg{};
     if (window.quitPosted || window.queue.empty()) {
-        msg->message = kWmQuit;
-        msg->wParam = static_cast<WParam>(window.quitPosted ? window.quitCode : 0);
+        *msg = Msg{nullptr, kWmQuit, static_cast<WParam>(window.quitPosted ? window.quitCode : 0)};
         window.quitPosted = false;
         return 0;
     }
@@ -149,8 +142,7 @@ Hbrush GetStockObject(std::int32_t object) {
 
 Hdc BeginPaint(Hwnd hwnd, PaintStruct* paint) {
     Record("BeginPaint", hwnd);
-    *paint = PaintStruct{};
-    paint->hdc = window.paintDc;
+    *paint = PaintStruct{window.paintDc, 0, {}};
     return window.paintDc;
 }
 
