@@ -41,10 +41,8 @@ void AppendArg(std::ostringstream& out, T* pointer) {
 template <typename T>
     requires std::is_integral_v<T>
 void AppendArg(std::ostringstream& out, T value) {
-    if constexpr (std::is_same_v<T, bool>)
-        out << (value ? 1 : 0);
-    else if constexpr (sizeof(T) == 1)
-        out << static_cast<int>(value);
+    if constexpr (sizeof(T) == 1)
+        out << static_cast<int>(value);  // bools and bytes as numbers, not characters
     else
         out << value;
 }

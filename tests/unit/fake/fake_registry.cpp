@@ -6,8 +6,7 @@ namespace fake {
 
 namespace {
 // Open keys are handed out as tokens; the path behind each is remembered.
-std::map<plat::Hkey, std::string> openKeys;
-ResetHook keysHook([] { openKeys.clear(); });
+Scripted<std::map<plat::Hkey, std::string>> openKeys;
 }  // namespace
 
 RegistryValue Dword(std::uint32_t value, std::uint32_t type) {
