@@ -47,9 +47,8 @@ inline Scripted<DialogState> dialog;
 // returns it for the test to set up further.
 Control& DeclareControl(std::int32_t id, ControlKind kind);
 
-// The handle GetDlgItem gives for a control id, and back.
+// The handle GetDlgItem gives for a control id.
 plat::Hwnd ControlHandle(std::int32_t id);
-std::int32_t ControlId(plat::Hwnd control);
 
 // The control with this id (it must exist).
 Control& Ctl(std::int32_t id);
@@ -61,10 +60,5 @@ Control* FindControl(plat::Hwnd window);
 // control its range; anything else is answered with 0.
 plat::LResult ControlMessage(Control& control, std::uint32_t message, plat::WParam wParam,
                              plat::LParam lParam);
-
-// The list box's collation: bytes compared after folding ASCII A-Z to a-z.
-// The real list box compares by the user's locale without regard to case;
-// for the ASCII paths the tests use, both give the same order.
-int CompareListText(const std::string& a, const std::string& b);
 
 }  // namespace fake

@@ -32,8 +32,7 @@ LResult SendMessageA(Hwnd hwnd, std::uint32_t message, WParam wParam, LParam lPa
     else
         Record("SendMessageA", hwnd, message, wParam, lParam);
     fake::Control* control = fake::FindControl(hwnd);
-    if (!control) return 0;
-    return fake::ControlMessage(*control, message, wParam, lParam);
+    return control ? fake::ControlMessage(*control, message, wParam, lParam) : 0;
 }
 
 void PostQuitMessage(std::int32_t exitCode) {
