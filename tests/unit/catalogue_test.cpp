@@ -38,8 +38,8 @@ protected:
         FreeList(list);
         EXPECT_TRUE(fake::heap.blocks.empty());
         EXPECT_EQ(fake::heap.badFrees, 0);
-        EXPECT_EQ(fake::files.openFinds, 0);
-        EXPECT_EQ(fake::files.openFiles, 0);
+        EXPECT_EQ(fake::OpenFinds(), 0u);
+        EXPECT_EQ(fake::OpenFiles(), 0u);
         EXPECT_EQ(fake::files.longPatterns, 0);
     }
     SaverList list{};

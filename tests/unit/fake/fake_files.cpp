@@ -42,11 +42,9 @@ void Fill(const FileItem& item, plat::FindData* data) {
 
 }  // namespace
 
-bool CloseFile(plat::Handle file) {
-    if (handles.files.erase(file) == 0) return false;
-    --files.openFiles;
-    return true;
-}
+bool CloseFile(plat::Handle file) { return handles.files.erase(file) != 0; }
+std::size_t OpenFinds() { return handles.finds.size(); }
+std::size_t OpenFiles() { return handles.files.size(); }
 
 }  // namespace fake
 
@@ -87,7 +85,6 @@ Handle FindFirstFileA(const char* pattern, FindData* data) {
     Handle find = fake::Token(fake::handles.nextFind++);
     fake::handles.finds[find] = {&it->second, 1};
     fake::Fill(it->second[0], data);
-    ++files.openFinds;
     return find;
 }
 
@@ -108,7 +105,6 @@ Handle CreateFileA(const char* name, std::uint32_t access, std::uint32_t share,
     if (it == files.identities.end()) return kInvalidHandle;
     Handle file = fake::Token(fake::handles.nextFile++);
     fake::handles.files[file] = it->second;
-    ++files.openFiles;
     return file;
 }
 
@@ -122,9 +118,7 @@ std::int32_t GetFileInformationByHandle(Handle file, FileIdentity* identity) {
 
 std::int32_t FindClose(Handle find) {
     Record("FindClose", find);
-    if (fake::handles.finds.erase(find) == 0) return 0;
-    --files.openFinds;
-    return 1;
+    return fake::handles.finds.erase(find) != 0 ? 1 : 0;
 }
 
 }  // namespace plat
