@@ -57,7 +57,7 @@ class SettingsDialog : public FakeFixture {
 protected:
     void Arrange() override {
         DwmLibrary = kDwm;
-        fake::modules.exports[{kDwm, "DwmEnableComposition"}] = fake::FakeExport(1);
+        fake::modules.exports[{kDwm, "DwmEnableComposition"}] = fake::FakeExport();
         fake::dialog.proc = SettingsDialogProc;
         DeclareSettingsTemplate();
         fake::files.folders[kWin] = {fake::File("zeta.scr"), fake::File("Mystify.scr"),
@@ -485,7 +485,7 @@ TEST_F(SettingsDialog, SettingAndPreviewRunTheSelectedSaverAndWaitForIt) {
         // Composition first, then the launch, an unbounded wait, the handle
         // closed and the dialog enabled again (a saver's dialog that was
         // killed never gave it back).
-        const void* off = reinterpret_cast<void*>(fake::FakeExport(1));
+        const void* off = reinterpret_cast<void*>(fake::FakeExport());
         EXPECT_EQ(fake::CallsNamed({"DwmEnableComposition", "CreateProcessA", "WaitForSingleObject",
                                     "MsgWaitForMultipleObjects", "CloseHandle", "EnableWindow"}),
                   (Texts{Call("DwmEnableComposition", off, 0u),

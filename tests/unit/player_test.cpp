@@ -172,7 +172,7 @@ TEST_F(Player, SetUpLoadsSwitchesPreparesAndScansInOrder) {
     GiveSavers({"a.scr"});
     plat::Hmodule dwm = fake::Token(42);
     DwmLibrary = dwm;
-    fake::modules.exports[{dwm, "DwmEnableComposition"}] = fake::FakeExport(1);
+    fake::modules.exports[{dwm, "DwmEnableComposition"}] = fake::FakeExport();
     // The registry decides: the change time comes from it, not the defaults.
     fake::registry.keys[kSettingsKey]["ChangeTime"] = fake::Dword(7000);
     fake::process.waitResults = {kWaitObject0};

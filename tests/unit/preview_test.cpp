@@ -244,12 +244,12 @@ TEST_F(Preview, MessageTable) {
 
 TEST_F(Preview, TakesTheInputContextAwayAndGivesItBack) {
     fake::modules.loaded["IMM32.DLL"] = kImm;
-    fake::modules.exports[{kImm, "ImmAssociateContext"}] = fake::FakeExport(1);
+    fake::modules.exports[{kImm, "ImmAssociateContext"}] = fake::FakeExport();
     fake::modules.immResult = kDefaultContext;
     fake::QueueMessage(plat::kWmClose);
     RunPreview(kParent, kInstance);
 
-    void* const fn = reinterpret_cast<void*>(fake::FakeExport(1));
+    void* const fn = reinterpret_cast<void*>(fake::FakeExport());
     const Hwnd w = Window();
     EXPECT_EQ(fake::CallsNamed({"GetModuleHandleA", "LoadLibraryA", "GetProcAddress",
                                 "ImmAssociateContext", "PostQuitMessage"}),
@@ -280,7 +280,7 @@ TEST_F(Preview, InputMethodStepsAreSkippedWhenTheyCannotApply) {
         NextRow();
         fake::modules.loadable["IMM32.DLL"] = kImm;
         if (c.loaded) fake::modules.loaded["IMM32.DLL"] = kImm;
-        if (c.exported) fake::modules.exports[{kImm, "ImmAssociateContext"}] = fake::FakeExport(1);
+        if (c.exported) fake::modules.exports[{kImm, "ImmAssociateContext"}] = fake::FakeExport();
         fake::modules.immResult = c.context;
         fake::QueueMessage(plat::kWmClose);
         RunPreview(nullptr, kInstance);

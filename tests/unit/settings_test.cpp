@@ -172,7 +172,7 @@ struct CompositionCase {
 };
 
 TEST_F(SettingsTest, CompositionSwitch) {
-    const plat::FarProc fn = fake::FakeExport(1);
+    const plat::FarProc fn = fake::FakeExport();
     const auto lookup = Call("GetProcAddress", kDwm, "DwmEnableComposition");
     const auto disable = Call("DwmEnableComposition", reinterpret_cast<void*>(fn), 0u);
     const CompositionCase cases[] = {
@@ -194,7 +194,7 @@ TEST_F(SettingsTest, CompositionSwitch) {
 
 TEST_F(SettingsTest, CompositionSwitchCalledTwiceDisablesTwice) {
     DwmLibrary = kDwm;
-    fake::modules.exports[{kDwm, "DwmEnableComposition"}] = fake::FakeExport(1);
+    fake::modules.exports[{kDwm, "DwmEnableComposition"}] = fake::FakeExport();
     ApplyCompositionSetting();
     ApplyCompositionSetting();
     EXPECT_EQ(fake::CallsNamed({"DwmEnableComposition"}).size(), 2u);

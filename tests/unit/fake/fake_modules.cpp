@@ -3,19 +3,10 @@
 namespace fake {
 
 namespace {
-
-void Export1() {}
-void Export2() {}
-void Export3() {}
+void Export() {}
 }  // namespace
 
-plat::FarProc FakeExport(int n) {
-    switch (n) {
-        case 1: return Export1;
-        case 2: return Export2;
-        default: return Export3;
-    }
-}
+plat::FarProc FakeExport() { return Export; }
 
 }  // namespace fake
 

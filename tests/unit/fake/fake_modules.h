@@ -22,7 +22,7 @@ struct ModulesState {
 };
 inline Scripted<ModulesState> modules;
 
-// A distinct non-null function pointer for scripted exports.
-plat::FarProc FakeExport(int n);
+// A non-null function pointer to script as an export.
+plat::FarProc FakeExport();
 
 }  // namespace fake
