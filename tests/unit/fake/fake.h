@@ -72,7 +72,7 @@ T Answer(T answer, const char* name, const Args&... args) {
     return answer;
 }
 
-// Calls whose name starts with one of the given prefixes, in order.
+// The calls to any of the named functions, in order.
 std::vector<std::string> CallsNamed(std::initializer_list<const char*> names);
 
 // The next of a call's scripted answers, taken from the front of the queue,

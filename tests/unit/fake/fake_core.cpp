@@ -1,6 +1,6 @@
 #include "fake/fake.h"
 
-#include <cstring>
+#include <algorithm>
 
 namespace fake {
 
@@ -21,11 +21,8 @@ void ResetAll() {
 std::vector<std::string> CallsNamed(std::initializer_list<const char*> names) {
     std::vector<std::string> out;
     for (const auto& call : calls)
-        for (const char* name : names)
-            if (call.compare(0, std::strlen(name), name) == 0 && call[std::strlen(name)] == '(') {
-                out.push_back(call);
-                break;
-            }
+        if (std::count(names.begin(), names.end(), call.substr(0, call.find('('))))
+            out.push_back(call);
     return out;
 }
 

@@ -1,5 +1,7 @@
 #include "fake/fake_window.h"
 
+#include <utility>
+
 #include "fake/fake_dialog.h"
 
 namespace fake {
@@ -119,9 +121,8 @@ std::int32_t EnableWindow(Hwnd hwnd, std::int32_t enable) {
     Record("EnableWindow", hwnd, enable);
     fake::Control* control = fake::FindControl(hwnd);
     if (!control) return 0;
-    const bool wasDisabled = !control->enabled;
-    control->enabled = enable != 0;
-    return wasDisabled ? 1 : 0;
+    const bool wasEnabled = std::exchange(control->enabled, enable != 0);
+    return wasEnabled ? 0 : 1;
 }
 
 std::int32_t IsWindowEnabled(Hwnd hwnd) {
