@@ -5,14 +5,24 @@
 #include <vector>
 
 #include "fake/fake_files.h"
-#include "fake/fake_heap.h"
 #include "fake/fake_process.h"
 #include "fixture.h"
 #include "player/launcher.h"
 
 namespace {
 
-class Launcher : public FakeFixture {};
+class Launcher : public FakeFixture {
+protected:
+    // The saver at `path` starts, once, with this command line and in this folder.
+    static void ExpectStarts(const std::string& path, const std::string& arguments,
+                             const std::string& commandLine, const std::string& folder) {
+        plat::Handle process = nullptr;
+        EXPECT_TRUE(LaunchSaver(path.c_str(), arguments.c_str(), &process)) << path;
+        ASSERT_EQ(fake::process.launches.size(), 1u) << path;
+        EXPECT_EQ(fake::process.launches[0].commandLine, commandLine);
+        EXPECT_EQ(fake::process.launches[0].currentDirectory, folder) << path.size();
+    }
+};
 
 TEST_F(Launcher, CommandLineAndWorkingDirectory) {
     struct Case {
@@ -32,11 +42,7 @@ TEST_F(Launcher, CommandLineAndWorkingDirectory) {
                    Case{"C:\\a.scr", "/c:1234 %s %d", "\"C:\\a.scr\" /c:1234 %s %d",
                         "C:\\a.scr\\.."}}) {
         NextRow();
-        plat::Handle process = nullptr;
-        EXPECT_TRUE(LaunchSaver(c.path, c.arguments, &process)) << c.path;
-        ASSERT_EQ(fake::process.launches.size(), 1u);
-        EXPECT_EQ(fake::process.launches[0].commandLine, c.commandLine);
-        EXPECT_EQ(fake::process.launches[0].currentDirectory, c.directory);
+        ExpectStarts(c.path, c.arguments, c.commandLine, c.directory);
     }
 }
 
@@ -45,7 +51,7 @@ TEST_F(Launcher, StartsAnIdleChildAndClosesItsThreadAtOnce) {
     ASSERT_TRUE(LaunchSaver("C:\\Savers\\Stars.scr", "/s", &process));
     EXPECT_EQ(process, fake::ProcessHandle(0));
     EXPECT_EQ(fake::calls,
-              (std::vector<std::string>{
+              (fake::Texts{
                   fake::Call("CreateProcessA", nullptr, "\"C:\\Savers\\Stars.scr\" /s", nullptr,
                              nullptr, 0, 0x840u, nullptr, "C:\\Savers\\Stars.scr\\.."),
                   fake::Call("CloseHandle", fake::ThreadHandle(0))}));
@@ -103,18 +109,15 @@ TEST_F(Launcher, TextsThatWouldNotFitStartNothing) {
     ASSERT_EQ(path256.size(), 256u);
     for (const Case& c : cases) {
         NextRow();
-        plat::Handle process = nullptr;
-        EXPECT_EQ(LaunchSaver(c.path.c_str(), c.arguments.c_str(), &process), c.starts)
-            << c.path.size() << " + " << c.arguments.size();
         if (c.starts) {
-            ASSERT_EQ(fake::process.launches.size(), 1u);
-            EXPECT_EQ(fake::process.launches[0].commandLine,
-                      "\"" + c.path + "\" " + c.arguments);
-            EXPECT_EQ(fake::process.launches[0].currentDirectory, c.directory) << c.path.size();
-        } else {
-            EXPECT_TRUE(fake::CallsNamed({"CreateProcessA", "CloseHandle"}).empty());
-            EXPECT_EQ(process, nullptr);
+            ExpectStarts(c.path, c.arguments, "\"" + c.path + "\" " + c.arguments, c.directory);
+            continue;
         }
+        plat::Handle process = nullptr;
+        EXPECT_FALSE(LaunchSaver(c.path.c_str(), c.arguments.c_str(), &process))
+            << c.path.size() << " + " << c.arguments.size();
+        EXPECT_TRUE(fake::CallsNamed({"CreateProcessA", "CloseHandle"}).empty());
+        EXPECT_EQ(process, nullptr);
     }
 }
 
@@ -142,11 +145,7 @@ TEST_F(Launcher, ALongPathStartsInItsFolderPart) {
         fake::files.codePage = 932;
         ASSERT_GE(c.path.size(), 257u);
         ASSERT_LE(c.path.size(), 259u);
-        plat::Handle process = nullptr;
-        EXPECT_TRUE(LaunchSaver(c.path.c_str(), "/s", &process)) << c.path;
-        ASSERT_EQ(fake::process.launches.size(), 1u);
-        EXPECT_EQ(fake::process.launches[0].commandLine, "\"" + c.path + "\" /s");
-        EXPECT_EQ(fake::process.launches[0].currentDirectory, c.directory);
+        ExpectStarts(c.path, "/s", "\"" + c.path + "\" /s", c.directory);
     }
 }
 
@@ -204,7 +203,7 @@ TEST_F(Selection, StrictlyLessKeepsTheFirstLowestMet) {
     fake::process.ticks = {256};
     EXPECT_EQ(SelectLeastPlayed(list), 1);
     EXPECT_EQ(Counts(), (std::vector<std::int32_t>{3, 2, 1, 2}));
-    EXPECT_EQ(fake::calls, std::vector<std::string>{fake::Call("GetTickCount")});
+    EXPECT_EQ(fake::calls, fake::Texts{fake::Call("GetTickCount")});
 }
 
 TEST_F(Selection, EverySaverPlaysOnceBeforeAnyRepeats) {

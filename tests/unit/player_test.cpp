@@ -22,6 +22,7 @@ namespace {
 using fake::Call;
 using fake::ProcessHandle;
 using fake::ThreadHandle;
+using fake::Texts;
 using plat::kWaitObject0;
 using plat::kWaitTimeout;
 using plat::kWaitFailed;
@@ -33,14 +34,14 @@ plat::Hwnd const kForeground = fake::Token(701);
 
 // The calls the player makes itself, and the launcher's closing of each
 // child's thread handle, which marks where each launch happened.
-std::vector<std::string> PlayerCalls() {
+Texts PlayerCalls() {
     return fake::CallsNamed({"WaitForSingleObject", "CloseHandle", "FindWindowA", "PostMessageA",
                              "GetCursorPos", "SetCursorPos", "keybd_event",
                              "GetForegroundWindow"});
 }
 
-std::vector<std::string> LaunchedCommandLines() {
-    std::vector<std::string> lines;
+Texts LaunchedCommandLines() {
+    Texts lines;
     for (const auto& launch : fake::process.launches) lines.push_back(launch.commandLine);
     return lines;
 }
@@ -79,31 +80,35 @@ protected:
 // ------------------------------------------------------------ change-over
 
 // The calls of one launch up to the end of its play wait.
-std::vector<std::string> Launch(int n, std::uint32_t wait) {
+Texts Launch(int n, std::uint32_t wait) {
     return {Call("CloseHandle", ThreadHandle(n)), Call("WaitForSingleObject", ProcessHandle(n), wait)};
 }
-std::vector<std::string> Close(plat::Hwnd window) {
+// The change-over steps of the first saver, whose window is kChildWindow,
+// with the cursor at (100, 200): WM_CLOSE and the wait for it to end...
+Texts Close() {
     return {Call("FindWindowA", kSaverClass, nullptr),
-            Call("PostMessageA", window, plat::kWmClose, 0, 0)};
+            Call("PostMessageA", kChildWindow, plat::kWmClose, 0, 0),
+            Call("WaitForSingleObject", ProcessHandle(0), 3000)};
 }
-std::vector<std::string> Imitate(int n, std::int32_t x, std::int32_t y) {
+// ...or no window found to close...
+Texts NoWindow() { return {Call("FindWindowA", kSaverClass, nullptr)}; }
+// ...the imitated input, the cursor moved and put back...
+Texts Imitate() {
     return {Call("GetCursorPos"),
             Call("keybd_event", 0xFE, 0xFE, 0, 0x0000FE00),
-            Call("SetCursorPos", x ^ 255, y ^ 255),
-            Call("WaitForSingleObject", ProcessHandle(n), 1000),
+            Call("SetCursorPos", 100 ^ 255, 200 ^ 255),
+            Call("WaitForSingleObject", ProcessHandle(0), 1000),
             Call("keybd_event", 0xFE, 0xFE, 2, 0xC000FE00),
-            Call("SetCursorPos", x, y)};
+            Call("SetCursorPos", 100, 200)};
 }
-std::vector<std::string> Escape() {
+// ...and Escape posted to the foreground window.
+Texts Escape() {
     return {Call("GetForegroundWindow"), Call("PostMessageA", kForeground, 0x100, 0x1B, 1)};
 }
-std::vector<std::string> Wait(int n, std::uint32_t milliseconds) {
-    return {Call("WaitForSingleObject", ProcessHandle(n), milliseconds)};
-}
-std::vector<std::string> CloseProcess(int n) { return {Call("CloseHandle", ProcessHandle(n))}; }
+Texts CloseProcess(int n) { return {Call("CloseHandle", ProcessHandle(n))}; }
 
-std::vector<std::string> Join(std::initializer_list<std::vector<std::string>> parts) {
-    std::vector<std::string> all;
+Texts Join(std::initializer_list<Texts> parts) {
+    Texts all;
     for (const auto& part : parts) all.insert(all.end(), part.begin(), part.end());
     return all;
 }
@@ -113,42 +118,32 @@ struct ChangeOverCase {
     std::vector<std::uint32_t> changeOverWaits;  // after the first play wait times out
     std::vector<plat::Hwnd> windows;             // FindWindowA answers
     bool cursorReadable;
-    std::vector<std::string> expected;           // between the first launch and the second
+    Texts expected;           // between the first launch and the second
     bool noForeground = false;
 };
 
 TEST_F(Player, ChangeOverSequences) {
     const ChangeOverCase cases[] = {
-        {"ends on WM_CLOSE", {kWaitObject0}, {kChildWindow}, true,
-         Join({Close(kChildWindow), Wait(0, 3000)})},
+        {"ends on WM_CLOSE", {kWaitObject0}, {kChildWindow}, true, Close()},
         {"a failed wait after WM_CLOSE counts as ended", {kWaitFailed}, {kChildWindow}, true,
-         Join({Close(kChildWindow), Wait(0, 3000)})},
+         Close()},
         {"needs the imitated input", {kWaitTimeout, kWaitObject0}, {kChildWindow}, true,
-         Join({Close(kChildWindow), Wait(0, 3000), Imitate(0, 100, 200)})},
+         Join({Close(), Imitate()})},
         {"a failed wait during the input still releases and restores",
-         {kWaitTimeout, kWaitFailed}, {kChildWindow}, true,
-         Join({Close(kChildWindow), Wait(0, 3000), Imitate(0, 100, 200)})},
-        {"no window found", {kWaitObject0}, {}, true,
-         Join({{Call("FindWindowA", kSaverClass, nullptr)}, Imitate(0, 100, 200)})},
+         {kWaitTimeout, kWaitFailed}, {kChildWindow}, true, Join({Close(), Imitate()})},
+        {"no window found", {kWaitObject0}, {}, true, Join({NoWindow(), Imitate()})},
         {"cursor unreadable: the key only", {kWaitObject0}, {}, false,
-         Join({{Call("FindWindowA", kSaverClass, nullptr), Call("GetCursorPos"),
-                Call("keybd_event", 0xFE, 0xFE, 0, 0x0000FE00),
+         Join({NoWindow(),
+               {Call("GetCursorPos"), Call("keybd_event", 0xFE, 0xFE, 0, 0x0000FE00),
                 Call("WaitForSingleObject", ProcessHandle(0), 1000),
                 Call("keybd_event", 0xFE, 0xFE, 2, 0xC000FE00)}})},
         {"needs Escape", {kWaitTimeout, kWaitTimeout, kWaitObject0}, {kChildWindow, kChildWindow},
-         true,
-         Join({Close(kChildWindow), Wait(0, 3000), Imitate(0, 100, 200), Escape(),
-               Close(kChildWindow), Wait(0, 3000)})},
+         true, Join({Close(), Imitate(), Escape(), Close()})},
         {"no foreground window: no Escape to post", {kWaitTimeout, kWaitTimeout, kWaitObject0},
          {kChildWindow}, true,
-         Join({Close(kChildWindow), Wait(0, 3000), Imitate(0, 100, 200),
-               {Call("GetForegroundWindow"), Call("FindWindowA", kSaverClass, nullptr)},
-               Imitate(0, 100, 200)}),
-         true},
+         Join({Close(), Imitate(), {Call("GetForegroundWindow")}, NoWindow(), Imitate()}), true},
         {"two passes, the second without a window", {kWaitTimeout, kWaitTimeout, kWaitObject0},
-         {kChildWindow}, true,
-         Join({Close(kChildWindow), Wait(0, 3000), Imitate(0, 100, 200), Escape(),
-               {Call("FindWindowA", kSaverClass, nullptr)}, Imitate(0, 100, 200)})},
+         {kChildWindow}, true, Join({Close(), Imitate(), Escape(), NoWindow(), Imitate()})},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -177,7 +172,7 @@ TEST_F(Player, SetUpLoadsSwitchesPreparesAndScansInOrder) {
     GiveSavers({"a.scr"});
     plat::Hmodule dwm = fake::Token(42);
     DwmLibrary = dwm;
-    fake::modules.exports[{dwm, "DwmEnableComposition"}] = fake::FakeExport(1);
+    fake::modules.exports[{dwm, "DwmEnableComposition"}] = fake::FakeExport();
     // The registry decides: the change time comes from it, not the defaults.
     fake::registry.keys[kSettingsKey]["ChangeTime"] = fake::Dword(7000);
     fake::process.waitResults = {kWaitObject0};
@@ -187,14 +182,14 @@ TEST_F(Player, SetUpLoadsSwitchesPreparesAndScansInOrder) {
     const auto calls = fake::CallsNamed({"RegCreateKeyExA", "DwmEnableComposition", "HeapAlloc",
                                          "GetWindowsDirectoryA", "CreateProcessA",
                                          "WaitForSingleObject", "HeapFree"});
-    std::vector<std::string> names;
+    Texts names;
     for (const auto& call : calls) names.push_back(call.substr(0, call.find('(')));
-    EXPECT_EQ(names, (std::vector<std::string>{"RegCreateKeyExA", "DwmEnableComposition",
+    EXPECT_EQ(names, (Texts{"RegCreateKeyExA", "DwmEnableComposition",
                                                "HeapAlloc", "HeapAlloc", "GetWindowsDirectoryA",
                                                "CreateProcessA", "WaitForSingleObject",
                                                "HeapFree", "HeapFree"}));
     EXPECT_EQ(fake::CallsNamed({"WaitForSingleObject"}),
-              (std::vector<std::string>{Call("WaitForSingleObject", ProcessHandle(0), 7000)}));
+              (Texts{Call("WaitForSingleObject", ProcessHandle(0), 7000)}));
 }
 
 struct WaitCase {
@@ -251,10 +246,10 @@ TEST_F(Player, RotationPlaysEveryEntryBeforeAnyRepeats) {
 
     const auto lines = LaunchedCommandLines();
     ASSERT_EQ(lines.size(), 8u);
-    const std::vector<std::string> all = {Quoted(Saver("a.scr"), "/S"), Quoted(Saver("b.scr"), "/S"),
+    const Texts all = {Quoted(Saver("a.scr"), "/S"), Quoted(Saver("b.scr"), "/S"),
                                           Quoted(Saver("c.scr"), "/S"), Quoted(Saver("d.scr"), "/S")};
     for (int round = 0; round < 2; ++round) {
-        std::vector<std::string> played(lines.begin() + round * 4, lines.begin() + round * 4 + 4);
+        Texts played(lines.begin() + round * 4, lines.begin() + round * 4 + 4);
         std::sort(played.begin(), played.end());
         EXPECT_EQ(played, all) << "round " << round;
     }
@@ -264,8 +259,7 @@ TEST_F(Player, OptionTextIsForwardedUnchanged) {
     GiveSavers({"a.scr"});
     fake::process.waitResults = {kWaitObject0};
     RunPlayer("-s  and more");
-    EXPECT_EQ(LaunchedCommandLines(),
-              (std::vector<std::string>{Quoted(Saver("a.scr"), "-s  and more")}));
+    EXPECT_EQ(LaunchedCommandLines(), (Texts{Quoted(Saver("a.scr"), "-s  and more")}));
 }
 
 TEST_F(Player, FixedPlayRunsDefSaverWithoutLimitUntilItEnds) {
@@ -403,7 +397,7 @@ TEST_F(Player, AChildThatFailedWithoutInputIsSkipped) {
     fake::input.lastInput = {4000, 5000, 5000, 5000, 5100};  // before and after each launch
     RunPlayer("/s");
     EXPECT_EQ(LaunchedCommandLines(),
-              (std::vector<std::string>{Quoted(Saver("stubborn.scr")), Quoted(Saver("quit.scr")),
+              (Texts{Quoted(Saver("stubborn.scr")), Quoted(Saver("quit.scr")),
                                         Quoted(Saver("normal.scr"))}));
     // Failures count like failed launches: when every saver fails each is
     // tried once and the run ends; fixed play ends at the first.
@@ -432,7 +426,7 @@ TEST_F(Player, AfterFailuresTheWorkingSaverPlays) {
     // Attempts in order: b plays; c and a fail; the start positions bring
     // the choice back to c and a before b is reached again.
     EXPECT_EQ(LaunchedCommandLines(),
-              (std::vector<std::string>{Quoted(Saver("b.scr")), Quoted(Saver("c.scr")),
+              (Texts{Quoted(Saver("b.scr")), Quoted(Saver("c.scr")),
                                         Quoted(Saver("a.scr")), Quoted(Saver("c.scr")),
                                         Quoted(Saver("a.scr")), Quoted(Saver("b.scr"))}));
 }

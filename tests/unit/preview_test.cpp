@@ -8,6 +8,7 @@
 
 namespace {
 
+using fake::Texts;
 using fake::Call;
 using plat::Hwnd;
 using plat::WParam;
@@ -23,23 +24,21 @@ protected:
     Hwnd Window() const { return fake::window.created; }
 
     // The calls made while the one queued message was dispatched.
-    static std::vector<std::string> CallsDuringDispatch() {
-        std::vector<std::string> out;
+    static Texts CallsDuringDispatch() {
+        Texts out;
         bool inside = false;
         for (const auto& call : fake::calls) {
-            if (call.rfind("DispatchMessageA(", 0) == 0) {
-                inside = true;
-                continue;
-            }
-            if (call.rfind("GetMessageA(", 0) == 0) inside = false;
-            if (inside) out.push_back(call);
+            const bool dispatch = call.rfind("DispatchMessageA(", 0) == 0;
+            const bool get = call.rfind("GetMessageA(", 0) == 0;
+            if (inside && !dispatch && !get) out.push_back(call);
+            if (dispatch || get) inside = dispatch;
         }
         return out;
     }
 
     // Every call but the settings load's registry traffic.
-    static std::vector<std::string> CallsWithoutRegistry() {
-        std::vector<std::string> out;
+    static Texts CallsWithoutRegistry() {
+        Texts out;
         for (const auto& call : fake::calls)
             if (call.rfind("Reg", 0) != 0 || call.rfind("RegisterClassA(", 0) == 0)
                 out.push_back(call);
@@ -56,7 +55,7 @@ TEST_F(Preview, WithParentMakesABlackChildWindowWithTheArrowCursor) {
     EXPECT_EQ(fake::calls.front().rfind("RegCreateKeyExA(", 0), 0u) << "settings load first";
     const Hwnd w = Window();
     EXPECT_EQ(CallsWithoutRegistry(),
-              (std::vector<std::string>{
+              (Texts{
                   Call("LoadIconA", kInstance, 1u),
                   Call("LoadCursorA", nullptr, 32512u),
                   Call("GetStockObject", 4),
@@ -76,9 +75,9 @@ TEST_F(Preview, WithParentMakesABlackChildWindowWithTheArrowCursor) {
 TEST_F(Preview, StandAloneMakesAPopupWithNoCursor) {
     RunPreview(nullptr, kInstance);
 
-    std::vector<std::string> setup = CallsWithoutRegistry();
+    Texts setup = CallsWithoutRegistry();
     setup.resize(4);
-    EXPECT_EQ(setup, (std::vector<std::string>{
+    EXPECT_EQ(setup, (Texts{
                          Call("LoadIconA", kInstance, 1u),
                          Call("GetStockObject", 4),
                          Call("RegisterClassA", 0u, reinterpret_cast<void*>(PreviewWindowProc), 0,
@@ -87,8 +86,7 @@ TEST_F(Preview, StandAloneMakesAPopupWithNoCursor) {
                          Call("CreateWindowExA", 0u, "WindowsScreenSaverClass", "Slumbermix",
                               0x96000000u, 0, 0, 0, 0, nullptr, nullptr, kInstance, nullptr),
                      }));
-    EXPECT_EQ(fake::CallsNamed({"ShowWindow"}),
-              std::vector<std::string>{Call("ShowWindow", Window(), 3u)});
+    EXPECT_EQ(fake::CallsNamed({"ShowWindow"}), Texts{Call("ShowWindow", Window(), 3u)});
 }
 
 TEST_F(Preview, FailedRegistrationOrCreationReturnsZeroAtOnce) {
@@ -111,7 +109,7 @@ TEST_F(Preview, ReturnsTheWParamOfWmQuit) {
     EXPECT_EQ(RunPreview(kParent, kInstance), 7);
     EXPECT_EQ(fake::CallsNamed({"GetMessageA"}).size(), 2u);
     EXPECT_EQ(fake::CallsNamed({"TranslateMessage"}),
-              std::vector<std::string>{Call("TranslateMessage", Window(), plat::kWmPaint)});
+              Texts{Call("TranslateMessage", Window(), plat::kWmPaint)});
 }
 
 TEST_F(Preview, CloseDestroysTheWindowAndEndsTheLoopWithZero) {
@@ -119,7 +117,7 @@ TEST_F(Preview, CloseDestroysTheWindowAndEndsTheLoopWithZero) {
     fake::QueueMessage(plat::kWmPaint);  // dropped with the window
     EXPECT_EQ(RunPreview(nullptr, kInstance), 0);
     EXPECT_EQ(CallsDuringDispatch(),
-              (std::vector<std::string>{Call("DefWindowProcA", Window(), plat::kWmClose, 0u, 0),
+              (Texts{Call("DefWindowProcA", Window(), plat::kWmClose, 0u, 0),
                                         Call("PostQuitMessage", 0)}));
     EXPECT_TRUE(fake::CallsNamed({"BeginPaint"}).empty());
 }
@@ -151,7 +149,7 @@ TEST_F(Preview, PaintsTheIconAndTheNameAroundTheMiddle) {
 
         const plat::Hdc dc = fake::window.paintDc;
         EXPECT_EQ(CallsDuringDispatch(),
-                  (std::vector<std::string>{
+                  (Texts{
                       Call("BeginPaint", Window()),
                       Call("DrawIcon", dc, c.iconX, c.iconY, fake::window.icon),
                       Call("SetTextColor", dc, 0xC0C0C0u),
@@ -170,8 +168,7 @@ TEST_F(Preview, PaintUsesTheClientSizeTakenWhenShown) {
     RunPreview(kParent, kInstance);
     EXPECT_EQ(fake::CallsNamed({"GetClientRect"}).size(), 1u);
     EXPECT_EQ(fake::CallsNamed({"DrawIcon"}),
-              std::vector<std::string>(2, Call("DrawIcon", fake::window.paintDc, 60, 24,
-                                               fake::window.icon)));
+              Texts(2, Call("DrawIcon", fake::window.paintDc, 60, 24, fake::window.icon)));
 }
 
 // ------------------------------------------------------------ messages
@@ -223,7 +220,7 @@ TEST_F(Preview, MessageTable) {
         RunPreview(c.withParent ? kParent : nullptr, kInstance);
 
         const Hwnd w = Window();
-        std::vector<std::string> expected;
+        Texts expected;
         switch (c.effect) {
             case MessageCase::Nothing: break;
             case MessageCase::CloseSelf:
@@ -247,16 +244,16 @@ TEST_F(Preview, MessageTable) {
 
 TEST_F(Preview, TakesTheInputContextAwayAndGivesItBack) {
     fake::modules.loaded["IMM32.DLL"] = kImm;
-    fake::modules.exports[{kImm, "ImmAssociateContext"}] = fake::FakeExport(1);
+    fake::modules.exports[{kImm, "ImmAssociateContext"}] = fake::FakeExport();
     fake::modules.immResult = kDefaultContext;
     fake::QueueMessage(plat::kWmClose);
     RunPreview(kParent, kInstance);
 
-    void* const fn = reinterpret_cast<void*>(fake::FakeExport(1));
+    void* const fn = reinterpret_cast<void*>(fake::FakeExport());
     const Hwnd w = Window();
     EXPECT_EQ(fake::CallsNamed({"GetModuleHandleA", "LoadLibraryA", "GetProcAddress",
                                 "ImmAssociateContext", "PostQuitMessage"}),
-              (std::vector<std::string>{
+              (Texts{
                   Call("GetModuleHandleA", "IMM32.DLL"),
                   Call("GetProcAddress", kImm, "ImmAssociateContext"),
                   Call("ImmAssociateContext", fn, w, nullptr),
@@ -283,7 +280,7 @@ TEST_F(Preview, InputMethodStepsAreSkippedWhenTheyCannotApply) {
         NextRow();
         fake::modules.loadable["IMM32.DLL"] = kImm;
         if (c.loaded) fake::modules.loaded["IMM32.DLL"] = kImm;
-        if (c.exported) fake::modules.exports[{kImm, "ImmAssociateContext"}] = fake::FakeExport(1);
+        if (c.exported) fake::modules.exports[{kImm, "ImmAssociateContext"}] = fake::FakeExport();
         fake::modules.immResult = c.context;
         fake::QueueMessage(plat::kWmClose);
         RunPreview(nullptr, kInstance);

@@ -10,6 +10,25 @@
 
 namespace {
 
+using fake::Call;
+
+const plat::Hkey kKey = fake::Token(900);
+const plat::Hmodule kDwm = fake::Token(2);
+// The seven DWORD values, in the order they are loaded, and their fields.
+const std::pair<const char*, std::int32_t SaverSettings::*> kDwords[] = {
+    {"UseWinDir", &SaverSettings::UseWinDir}, {"UseSysDir", &SaverSettings::UseSysDir},
+    {"UseExtDir", &SaverSettings::UseExtDir}, {"ExtSubDir", &SaverSettings::ExtSubDir},
+    {"Random", &SaverSettings::Random},       {"ChangeTime", &SaverSettings::ChangeTime},
+    {"DisableDWM", &SaverSettings::DisableDWM}};
+
+// The settings key opened, these calls on it, and the key closed.
+fake::Texts OnTheKey(fake::Texts calls) {
+    calls.insert(calls.begin(), Call("RegCreateKeyExA", plat::kHkeyCurrentUser,
+                                     "Software\\Brimlo\\Slumbermix", "", 0u, 0xF003Fu));
+    calls.push_back(Call("RegCloseKey", kKey));
+    return calls;
+}
+
 class SettingsTest : public FakeFixture {
 protected:
     std::map<std::string, fake::RegistryValue>& Values() { return fake::registry.keys[kSettingsKey]; }
@@ -20,22 +39,11 @@ TEST_F(SettingsTest, FirstLoadKeepsDefaultsAndLeavesAnEmptyKey) {
     EXPECT_EQ(0, std::memcmp(&Settings, &kDefaultSettings, sizeof Settings));
     ASSERT_EQ(fake::registry.keys.count(kSettingsKey), 1u);
     EXPECT_TRUE(Values().empty());
-    const plat::Hkey key = fake::Token(900);
-    const std::vector<std::string> expected = {
-        fake::Call("RegCreateKeyExA", plat::kHkeyCurrentUser, "Software\\Brimlo\\Slumbermix", "",
-                   0u, 0xF003Fu),
-        fake::Call("RegQueryValueExA", key, "UseWinDir", 4u),
-        fake::Call("RegQueryValueExA", key, "UseSysDir", 4u),
-        fake::Call("RegQueryValueExA", key, "UseExtDir", 4u),
-        fake::Call("RegQueryValueExA", key, "ExtSubDir", 4u),
-        fake::Call("RegQueryValueExA", key, "Random", 4u),
-        fake::Call("RegQueryValueExA", key, "ChangeTime", 4u),
-        fake::Call("RegQueryValueExA", key, "DisableDWM", 4u),
-        fake::Call("RegQueryValueExA", key, "ExtDir", 260u),
-        fake::Call("RegQueryValueExA", key, "DefSaver", 260u),
-        fake::Call("RegCloseKey", key),
-    };
-    EXPECT_EQ(fake::calls, expected);
+    fake::Texts queries;
+    for (auto [name, field] : kDwords) queries.push_back(Call("RegQueryValueExA", kKey, name, 4u));
+    queries.push_back(Call("RegQueryValueExA", kKey, "ExtDir", 260u));
+    queries.push_back(Call("RegQueryValueExA", kKey, "DefSaver", 260u));
+    EXPECT_EQ(fake::calls, OnTheKey(queries));
 }
 
 struct DwordCase {
@@ -66,17 +74,10 @@ TEST_F(SettingsTest, DwordValuesOfEveryShape) {
 }
 
 TEST_F(SettingsTest, AllSevenDwordsAreRead) {
-    const char* names[] = {"UseWinDir", "UseSysDir",  "UseExtDir", "ExtSubDir",
-                           "Random",    "ChangeTime", "DisableDWM"};
-    for (std::uint32_t i = 0; i < 7; ++i) Values()[names[i]] = fake::Dword(10 + i);
+    for (std::uint32_t i = 0; i < 7; ++i) Values()[kDwords[i].first] = fake::Dword(10 + i);
     LoadSettings();
-    EXPECT_EQ(Settings.UseWinDir, 10);
-    EXPECT_EQ(Settings.UseSysDir, 11);
-    EXPECT_EQ(Settings.UseExtDir, 12);
-    EXPECT_EQ(Settings.ExtSubDir, 13);
-    EXPECT_EQ(Settings.Random, 14);
-    EXPECT_EQ(Settings.ChangeTime, 15);
-    EXPECT_EQ(Settings.DisableDWM, 16);
+    for (std::int32_t i = 0; i < 7; ++i)
+        EXPECT_EQ(Settings.*kDwords[i].second, 10 + i) << kDwords[i].first;
 }
 
 struct StringCase {
@@ -138,22 +139,15 @@ TEST_F(SettingsTest, AKeyThatCannotBeOpenedTouchesNothing) {
 TEST_F(SettingsTest, SaveWritesNineValuesInOrderWithTheirSizes) {
     Settings = {1, 0, 1, 1, "D:\\More", 0, 600000, 0, "C:\\WINDOWS\\ssstars.scr"};
     SaveSettings();
-    const plat::Hkey key = fake::Token(900);
-    const std::vector<std::string> expected = {
-        fake::Call("RegCreateKeyExA", plat::kHkeyCurrentUser, "Software\\Brimlo\\Slumbermix", "",
-                   0u, 0xF003Fu),
-        fake::Call("RegSetValueExA", key, "UseWinDir", 4u, 4u),
-        fake::Call("RegSetValueExA", key, "UseSysDir", 4u, 4u),
-        fake::Call("RegSetValueExA", key, "UseExtDir", 4u, 4u),
-        fake::Call("RegSetValueExA", key, "ExtSubDir", 4u, 4u),
-        fake::Call("RegSetValueExA", key, "ExtDir", 1u, 8u),
-        fake::Call("RegSetValueExA", key, "Random", 4u, 4u),
-        fake::Call("RegSetValueExA", key, "ChangeTime", 4u, 4u),
-        fake::Call("RegSetValueExA", key, "DisableDWM", 4u, 4u),
-        fake::Call("RegSetValueExA", key, "DefSaver", 1u, 23u),
-        fake::Call("RegCloseKey", key),
+    // In the record's own order: each DWORD as REG_DWORD, each text as REG_SZ with its NUL.
+    const auto set = [](const char* name, std::uint32_t type, std::uint32_t size) {
+        return Call("RegSetValueExA", kKey, name, type, size);
     };
-    EXPECT_EQ(fake::calls, expected);
+    EXPECT_EQ(fake::calls,
+              OnTheKey({set("UseWinDir", 4u, 4u), set("UseSysDir", 4u, 4u), set("UseExtDir", 4u, 4u),
+                        set("ExtSubDir", 4u, 4u), set("ExtDir", 1u, 8u), set("Random", 4u, 4u),
+                        set("ChangeTime", 4u, 4u), set("DisableDWM", 4u, 4u),
+                        set("DefSaver", 1u, 23u)}));
 
     // What was saved loads back unchanged.
     const SaverSettings saved = Settings;
@@ -174,14 +168,13 @@ struct CompositionCase {
     bool library;
     std::int32_t disable;
     bool exported;
-    std::vector<std::string> calls;
+    fake::Texts calls;
 };
 
 TEST_F(SettingsTest, CompositionSwitch) {
-    const plat::Hmodule dwm = fake::Token(2);
-    const plat::FarProc fn = fake::FakeExport(1);
-    const auto lookup = fake::Call("GetProcAddress", dwm, "DwmEnableComposition");
-    const auto disable = fake::Call("DwmEnableComposition", reinterpret_cast<void*>(fn), 0u);
+    const plat::FarProc fn = fake::FakeExport();
+    const auto lookup = Call("GetProcAddress", kDwm, "DwmEnableComposition");
+    const auto disable = Call("DwmEnableComposition", reinterpret_cast<void*>(fn), 0u);
     const CompositionCase cases[] = {
         {"no library", false, 1, true, {}},
         {"setting off", true, 0, true, {}},
@@ -191,18 +184,17 @@ TEST_F(SettingsTest, CompositionSwitch) {
     };
     for (const auto& c : cases) {
         NextRow();
-        DwmLibrary = c.library ? dwm : nullptr;
+        DwmLibrary = c.library ? kDwm : nullptr;
         Settings.DisableDWM = c.disable;
-        if (c.exported) fake::modules.exports[{dwm, "DwmEnableComposition"}] = fn;
+        if (c.exported) fake::modules.exports[{kDwm, "DwmEnableComposition"}] = fn;
         ApplyCompositionSetting();
         EXPECT_EQ(fake::calls, c.calls) << c.what;
     }
 }
 
 TEST_F(SettingsTest, CompositionSwitchCalledTwiceDisablesTwice) {
-    const plat::Hmodule dwm = fake::Token(2);
-    DwmLibrary = dwm;
-    fake::modules.exports[{dwm, "DwmEnableComposition"}] = fake::FakeExport(1);
+    DwmLibrary = kDwm;
+    fake::modules.exports[{kDwm, "DwmEnableComposition"}] = fake::FakeExport();
     ApplyCompositionSetting();
     ApplyCompositionSetting();
     EXPECT_EQ(fake::CallsNamed({"DwmEnableComposition"}).size(), 2u);

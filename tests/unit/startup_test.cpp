@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <climits>
 #include <string>
 
 #include "dialog/dialog.h"
@@ -14,6 +13,8 @@
 #include "startup/startup.h"
 
 namespace {
+
+using fake::Call;
 
 struct LineCase {
     const char* line;
@@ -83,9 +84,19 @@ protected:
     // Only by its full path in the System directory, never by name: a name
     // is looked for in the program's own folder first.
     static constexpr const char* kDwmPath = "C:\\WINDOWS\\system32\\dwmapi.dll";
+
+    // A start in settings mode up to the dialog: the library, the command
+    // line, COM (apartment-threaded, no OLE1 DDE) and the locale first.
+    fake::Texts UpToTheDialog(std::uintptr_t dialogTemplate, plat::Hwnd owner) const {
+        return {Call("GetSystemDirectoryA", 260u), Call("LoadLibraryA", kDwmPath),
+                Call("GetCommandLineA"),           Call("CoInitializeEx", nullptr, 6u),
+                Call("GetUserDefaultLCID"),
+                Call("DialogBoxParamA", instance, dialogTemplate, owner,
+                     reinterpret_cast<void*>(&SettingsDialogProc), plat::LParam{0})};
+    }
 };
 
-std::vector<std::string> StartupCalls() {
+fake::Texts StartupCalls() {
     return fake::CallsNamed({"GetSystemDirectoryA", "LoadLibraryA", "GetCommandLineA",
                              "CoInitializeEx", "GetUserDefaultLCID", "DialogBoxParamA",
                              "CoUninitialize", "FreeLibrary"});
@@ -99,17 +110,8 @@ TEST_F(RunSlumbermixTest, SettingsModeLoadsAndFreesTheLibraryAroundTheDialog) {
         fake::calls.clear();
         fake::shell.coInitializeResult = com;
         EXPECT_EQ(RunSlumbermix(instance), 0);
-        const std::vector<std::string> expected = {
-            fake::Call("GetSystemDirectoryA", 260u),
-            fake::Call("LoadLibraryA", kDwmPath),
-            fake::Call("GetCommandLineA"),
-            fake::Call("CoInitializeEx", nullptr, 6u),  // apartment-threaded, no OLE1 DDE
-            fake::Call("GetUserDefaultLCID"),
-            fake::Call("DialogBoxParamA", instance, std::uintptr_t{2}, plat::WindowFromNumber(77),
-                       reinterpret_cast<void*>(&SettingsDialogProc), plat::LParam{0}),
-            fake::Call("CoUninitialize"),
-            fake::Call("FreeLibrary", dwm),
-        };
+        fake::Texts expected = UpToTheDialog(2, plat::WindowFromNumber(77));
+        expected.insert(expected.end(), {Call("CoUninitialize"), Call("FreeLibrary", dwm)});
         EXPECT_EQ(fake::calls, expected);
         EXPECT_EQ(DwmLibrary, nullptr);
     }
@@ -122,16 +124,7 @@ TEST_F(RunSlumbermixTest, NoLibraryNoOwnerNoComEnglishAndAFailedDialogStillExitZ
     fake::dialog.dialogBoxResult = -1;
     fake::shell.coInitializeResult = static_cast<std::int32_t>(0x80010106);  // RPC_E_CHANGED_MODE
     EXPECT_EQ(RunSlumbermix(instance), 0);
-    const std::vector<std::string> expected = {
-        fake::Call("GetSystemDirectoryA", 260u),
-        fake::Call("LoadLibraryA", kDwmPath),
-        fake::Call("GetCommandLineA"),
-        fake::Call("CoInitializeEx", nullptr, 6u),
-        fake::Call("GetUserDefaultLCID"),
-        fake::Call("DialogBoxParamA", instance, std::uintptr_t{1}, nullptr,
-                   reinterpret_cast<void*>(&SettingsDialogProc), plat::LParam{0}),
-    };
-    EXPECT_EQ(fake::calls, expected);
+    EXPECT_EQ(fake::calls, UpToTheDialog(1, nullptr));
 
     // No System directory to name it by, or one that leaves no room for the
     // name: nothing is loaded.
@@ -153,16 +146,15 @@ TEST_F(RunSlumbermixTest, RunAndPreviewModesNeverOpenTheDialog) {
         fake::modules.loadable[kDwmPath] = dwm;
         fake::modules.commandLine = line;
         EXPECT_EQ(RunSlumbermix(instance), 0) << line;
-        const std::vector<std::string> expected = {
-            fake::Call("GetSystemDirectoryA", 260u), fake::Call("LoadLibraryA", kDwmPath),
-            fake::Call("GetCommandLineA"), fake::Call("FreeLibrary", dwm)};
+        const fake::Texts expected = {Call("GetSystemDirectoryA", 260u), Call("LoadLibraryA", kDwmPath),
+                                      Call("GetCommandLineA"), Call("FreeLibrary", dwm)};
         // Run mode's own system folder look-ups come between; see the player's tests.
         auto calls = StartupCalls();
         calls.erase(std::remove(calls.begin() + 1, calls.end(),
-                                fake::Call("GetSystemDirectoryA", 260u)),
+                                Call("GetSystemDirectoryA", 260u)),
                     calls.end());
         EXPECT_EQ(calls, expected) << line;
-        EXPECT_EQ(fake::calls.back(), fake::Call("FreeLibrary", dwm)) << line;
+        EXPECT_EQ(fake::calls.back(), Call("FreeLibrary", dwm)) << line;
     }
 }
 

@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <sstream>
 #include <string>
 #include <type_traits>
@@ -20,38 +21,28 @@
 namespace fake {
 
 // ------------------------------------------------------------ the call log
-extern std::vector<std::string> calls;
+inline std::vector<std::string> calls;
 
 // A sequence of logged calls, or of any texts a test compares with one.
 using Texts = std::vector<std::string>;
 
-inline void AppendArg(std::ostringstream& out, const char* text) {
-    if (text)
-        out << '"' << text << '"';
-    else
-        out << "NULL";
-}
-inline void AppendArg(std::ostringstream& out, char* text) {
-    AppendArg(out, static_cast<const char*>(text));
-}
-inline void AppendArg(std::ostringstream& out, const std::string& text) {
-    AppendArg(out, text.c_str());
-}
+inline void AppendArg(std::ostringstream& out, const std::string& text) { out << '"' << text << '"'; }
 inline void AppendArg(std::ostringstream& out, std::nullptr_t) { out << "NULL"; }
+// Texts in quotes, other pointers as addresses.
 template <typename T>
 void AppendArg(std::ostringstream& out, T* pointer) {
-    if (pointer)
-        out << "@" << std::hex << reinterpret_cast<std::uintptr_t>(pointer) << std::dec;
-    else
+    if (!pointer)
         out << "NULL";
+    else if constexpr (std::is_same_v<std::remove_const_t<T>, char>)
+        out << '"' << pointer << '"';
+    else
+        out << "@" << std::hex << reinterpret_cast<std::uintptr_t>(pointer) << std::dec;
 }
 template <typename T>
     requires std::is_integral_v<T>
 void AppendArg(std::ostringstream& out, T value) {
-    if constexpr (std::is_same_v<T, bool>)
-        out << (value ? 1 : 0);
-    else if constexpr (sizeof(T) == 1)
-        out << static_cast<int>(value);
+    if constexpr (sizeof(T) == 1)
+        out << static_cast<int>(value);  // bools and bytes as numbers, not characters
     else
         out << value;
 }
@@ -73,7 +64,15 @@ void Record(const char* name, const Args&... args) {
     calls.push_back(Call(name, args...));
 }
 
-// Calls whose name starts with one of the given prefixes, in order.
+// Logs a call and gives back its answer: the whole of a fake that does
+// nothing else.
+template <typename T, typename... Args>
+T Answer(T answer, const char* name, const Args&... args) {
+    Record(name, args...);
+    return answer;
+}
+
+// The calls to any of the named functions, in order.
 std::vector<std::string> CallsNamed(std::initializer_list<const char*> names);
 
 // The next of a call's scripted answers, taken from the front of the queue,
@@ -91,8 +90,14 @@ inline void* Token(std::uintptr_t n) { return reinterpret_cast<void*>(0x10000 + 
 
 // ------------------------------------------------------------ reset hooks
 struct ResetHook {
-    explicit ResetHook(void (*reset)());
+    explicit ResetHook(std::function<void()> reset);
 };
 void ResetAll();
+
+// An area's scripted state, put back to how it starts by every ResetAll().
+template <typename State>
+struct Scripted : State {
+    ResetHook reset{[this] { static_cast<State&>(*this) = State{}; }};
+};
 
 }  // namespace fake

@@ -1,33 +1,28 @@
 #include "fake/fake.h"
 
-#include <cstring>
+#include <algorithm>
 
 namespace fake {
 
-std::vector<std::string> calls;
-
 namespace {
-std::vector<void (*)()>& Hooks() {
-    static std::vector<void (*)()> hooks;
+std::vector<std::function<void()>>& Hooks() {
+    static std::vector<std::function<void()>> hooks;
     return hooks;
 }
 }  // namespace
 
-ResetHook::ResetHook(void (*reset)()) { Hooks().push_back(reset); }
+ResetHook::ResetHook(std::function<void()> reset) { Hooks().push_back(std::move(reset)); }
 
 void ResetAll() {
     calls.clear();
-    for (auto reset : Hooks()) reset();
+    for (const auto& reset : Hooks()) reset();
 }
 
 std::vector<std::string> CallsNamed(std::initializer_list<const char*> names) {
     std::vector<std::string> out;
     for (const auto& call : calls)
-        for (const char* name : names)
-            if (call.compare(0, std::strlen(name), name) == 0 && call[std::strlen(name)] == '(') {
-                out.push_back(call);
-                break;
-            }
+        if (std::count(names.begin(), names.end(), call.substr(0, call.find('('))))
+            out.push_back(call);
     return out;
 }
 

@@ -7,13 +7,29 @@
 
 namespace fake {
 
-DialogState dialog;
-
 namespace {
 
-ResetHook hook([] { dialog = DialogState{}; });
-
 constexpr std::uintptr_t kHandleBase = 3000;
+
+// The id of the control behind a handle ControlHandle gave, or -1.
+std::int32_t ControlId(plat::Hwnd control) {
+    const auto value = reinterpret_cast<std::uintptr_t>(control);
+    if (value < reinterpret_cast<std::uintptr_t>(Token(kHandleBase))) return -1;
+    return static_cast<std::int32_t>((value - 0x10000) / 0x10 - kHandleBase);
+}
+
+// The list box's collation: bytes compared after folding ASCII A-Z to a-z.
+// The real list box compares by the user's locale without regard to case;
+// for the ASCII paths the tests use, both give the same order.
+int CompareListText(const std::string& a, const std::string& b) {
+    auto fold = [](char c) {
+        return static_cast<unsigned char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    };
+    const std::size_t n = std::min(a.size(), b.size());
+    for (std::size_t i = 0; i < n; ++i)
+        if (fold(a[i]) != fold(b[i])) return fold(a[i]) < fold(b[i]) ? -1 : 1;
+    return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
+}
 
 plat::LResult ListBoxMessage(Control& list, std::uint32_t message, plat::WParam wParam,
                              plat::LParam lParam) {
@@ -68,18 +84,11 @@ plat::Hwnd ControlHandle(std::int32_t id) {
     return Token(kHandleBase + static_cast<std::uintptr_t>(id));
 }
 
-std::int32_t ControlId(plat::Hwnd control) {
-    const auto value = reinterpret_cast<std::uintptr_t>(control);
-    if (value < reinterpret_cast<std::uintptr_t>(Token(kHandleBase))) return -1;
-    return static_cast<std::int32_t>((value - 0x10000) / 0x10 - kHandleBase);
-}
 
 Control& Ctl(std::int32_t id) { return dialog.controls.at(id); }
 
 Control& DeclareControl(std::int32_t id, ControlKind kind) {
-    Control& control = dialog.controls[id] = Control{};
-    control.kind = kind;
-    return control;
+    return dialog.controls[id] = Control{kind};
 }
 
 Control* FindControl(plat::Hwnd window) {
@@ -101,16 +110,6 @@ plat::LResult ControlMessage(Control& control, std::uint32_t message, plat::WPar
         default:
             return 0;
     }
-}
-
-int CompareListText(const std::string& a, const std::string& b) {
-    auto fold = [](char c) {
-        return static_cast<unsigned char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-    };
-    const std::size_t n = std::min(a.size(), b.size());
-    for (std::size_t i = 0; i < n; ++i)
-        if (fold(a[i]) != fold(b[i])) return fold(a[i]) < fold(b[i]) ? -1 : 1;
-    return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
 }
 
 }  // namespace fake
@@ -170,7 +169,6 @@ Hwnd GetDlgItem(Hwnd window, std::int32_t id) {
 std::int32_t EndDialog(Hwnd window, std::intptr_t result) {
     Record("EndDialog", window, result);
     ++dialog.endCount;
-    dialog.endResult = result;
     return 1;
 }
 

@@ -36,21 +36,19 @@ struct DialogState {
     // procedure, as a real single-line edit control does.
     plat::DialogProc proc = nullptr;
     int endCount = 0;  // EndDialog calls
-    std::intptr_t endResult = 0;
     std::intptr_t dialogBoxResult = -1;  // DialogBoxParamA, which runs no procedure
 
     std::deque<std::int32_t> messageBoxAnswers;  // answers in order; 1 (IDOK) when empty
     std::int32_t messageBoxCount = 0;
 };
-extern DialogState dialog;
+inline Scripted<DialogState> dialog;
 
 // Adds a control as a dialog's template would create it, enabled, and
 // returns it for the test to set up further.
 Control& DeclareControl(std::int32_t id, ControlKind kind);
 
-// The handle GetDlgItem gives for a control id, and back.
+// The handle GetDlgItem gives for a control id.
 plat::Hwnd ControlHandle(std::int32_t id);
-std::int32_t ControlId(plat::Hwnd control);
 
 // The control with this id (it must exist).
 Control& Ctl(std::int32_t id);
@@ -62,10 +60,5 @@ Control* FindControl(plat::Hwnd window);
 // control its range; anything else is answered with 0.
 plat::LResult ControlMessage(Control& control, std::uint32_t message, plat::WParam wParam,
                              plat::LParam lParam);
-
-// The list box's collation: bytes compared after folding ASCII A-Z to a-z.
-// The real list box compares by the user's locale without regard to case;
-// for the ASCII paths the tests use, both give the same order.
-int CompareListText(const std::string& a, const std::string& b);
 
 }  // namespace fake

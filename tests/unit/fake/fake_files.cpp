@@ -4,26 +4,20 @@
 
 namespace fake {
 
-FilesState files;
-
 namespace {
 
 struct OpenFind {
     const std::vector<FileItem>* items;
     std::size_t next;
 };
-std::map<plat::Handle, OpenFind> finds;
-std::uintptr_t nextFind = 200;
-std::map<plat::Handle, plat::FileIdentity> openFiles;
-std::uintptr_t nextFile = 300;
-
-ResetHook hook([] {
-    files = FilesState{};
-    finds.clear();
-    nextFind = 200;
-    openFiles.clear();
-    nextFile = 300;
-});
+// The searches and files open in the system, beside the scripted state.
+struct OpenHandles {
+    std::map<plat::Handle, OpenFind> finds;
+    std::uintptr_t nextFind = 200;
+    std::map<plat::Handle, plat::FileIdentity> files;
+    std::uintptr_t nextFile = 300;
+};
+Scripted<OpenHandles> handles;
 
 std::uint32_t AnswerFolder(const SystemFolder& folder, char* buffer, std::uint32_t size) {
     bool fits = folder.text.size() < size;
@@ -40,8 +34,7 @@ bool IsLeadByte(unsigned char c) {
 }
 
 void Fill(const FileItem& item, plat::FindData* data) {
-    std::memset(data, 0, sizeof *data);
-    data->attributes = item.attributes;
+    *data = plat::FindData{item.attributes, {}, {}};
     std::strncpy(data->fileName, item.name.c_str(), sizeof data->fileName - 1);
     std::strncpy(data->alternateFileName, item.shortName.c_str(),
                  sizeof data->alternateFileName - 1);
@@ -49,11 +42,9 @@ void Fill(const FileItem& item, plat::FindData* data) {
 
 }  // namespace
 
-bool CloseFile(plat::Handle file) {
-    if (openFiles.erase(file) == 0) return false;
-    --files.openFiles;
-    return true;
-}
+bool CloseFile(plat::Handle file) { return handles.files.erase(file) != 0; }
+std::size_t OpenFinds() { return handles.finds.size(); }
+std::size_t OpenFiles() { return handles.files.size(); }
 
 }  // namespace fake
 
@@ -91,17 +82,16 @@ Handle FindFirstFileA(const char* pattern, FindData* data) {
     if (text.size() < 3 || text.compare(text.size() - 3, 3, "*.*") != 0) return kInvalidHandle;
     auto it = files.folders.find(text.substr(0, text.size() - 3));
     if (it == files.folders.end() || it->second.empty()) return kInvalidHandle;
-    Handle find = fake::Token(fake::nextFind++);
-    fake::finds[find] = {&it->second, 1};
+    Handle find = fake::Token(fake::handles.nextFind++);
+    fake::handles.finds[find] = {&it->second, 1};
     fake::Fill(it->second[0], data);
-    ++files.openFinds;
     return find;
 }
 
 std::int32_t FindNextFileA(Handle find, FindData* data) {
     Record("FindNextFileA", find);
-    auto it = fake::finds.find(find);
-    if (it == fake::finds.end()) return 0;
+    auto it = fake::handles.finds.find(find);
+    if (it == fake::handles.finds.end()) return 0;
     fake::OpenFind& open = it->second;
     if (open.next >= open.items->size()) return 0;
     fake::Fill((*open.items)[open.next++], data);
@@ -113,25 +103,22 @@ Handle CreateFileA(const char* name, std::uint32_t access, std::uint32_t share,
     Record("CreateFileA", name, access, share, disposition, flags);
     auto it = files.identities.find(name);
     if (it == files.identities.end()) return kInvalidHandle;
-    Handle file = fake::Token(fake::nextFile++);
-    fake::openFiles[file] = it->second;
-    ++files.openFiles;
+    Handle file = fake::Token(fake::handles.nextFile++);
+    fake::handles.files[file] = it->second;
     return file;
 }
 
 std::int32_t GetFileInformationByHandle(Handle file, FileIdentity* identity) {
     Record("GetFileInformationByHandle", file);
-    auto it = fake::openFiles.find(file);
-    if (it == fake::openFiles.end()) return 0;
+    auto it = fake::handles.files.find(file);
+    if (it == fake::handles.files.end()) return 0;
     *identity = it->second;
     return 1;
 }
 
 std::int32_t FindClose(Handle find) {
     Record("FindClose", find);
-    if (fake::finds.erase(find) == 0) return 0;
-    --files.openFinds;
-    return 1;
+    return fake::handles.finds.erase(find) != 0 ? 1 : 0;
 }
 
 }  // namespace plat

@@ -52,13 +52,14 @@ struct FilesState {
     // a trailing backslash) and GetFileInformationByHandle then gives its
     // identity; other paths cannot be opened.
     std::map<std::string, plat::FileIdentity> identities;
-    int openFinds = 0;           // find handles not closed yet
-    int openFiles = 0;           // CreateFileA handles not closed yet
     int longPatterns = 0;        // patterns of 260 bytes or more, never valid
 };
-extern FilesState files;
+inline Scripted<FilesState> files;
 
 // CloseHandle of a CreateFileA handle; false for any other handle.
 bool CloseFile(plat::Handle file);
+// Find handles, and CreateFileA handles, not closed yet.
+std::size_t OpenFinds();
+std::size_t OpenFiles();
 
 }  // namespace fake

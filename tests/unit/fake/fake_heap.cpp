@@ -5,8 +5,6 @@
 
 namespace fake {
 
-HeapState heap;
-
 namespace {
 // Blocks a test left behind are returned before the next test starts.
 ResetHook hook([] {
@@ -31,10 +29,7 @@ namespace plat {
 using fake::heap;
 using fake::Record;
 
-Handle GetProcessHeap() {
-    Record("GetProcessHeap");
-    return fake::ProcessHeap();
-}
+Handle GetProcessHeap() { return fake::Answer(fake::ProcessHeap(), "GetProcessHeap"); }
 
 void* HeapAlloc(Handle h, std::uint32_t flags, std::size_t bytes) {
     Record("HeapAlloc", h, flags, bytes);

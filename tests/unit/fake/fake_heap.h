@@ -22,7 +22,7 @@ struct HeapState {
     std::map<void*, std::size_t> blocks;
     int badFrees = 0;  // HeapFree of a block the heap never gave out
 };
-extern HeapState heap;
+inline HeapState heap;
 
 // What GetProcessHeap returns.
 plat::Handle ProcessHeap();

@@ -1,12 +1,5 @@
 #include "fake/fake_input.h"
 
-namespace fake {
-InputState input;
-namespace {
-ResetHook hook([] { input = InputState{}; });
-}
-}  // namespace fake
-
 namespace plat {
 using fake::input;
 using fake::Record;
@@ -38,10 +31,7 @@ std::int32_t GetLastInputInfo(std::uint32_t* tick) {
     return 1;
 }
 
-Hcursor SetCursor(Hcursor cursor) {
-    Record("SetCursor", cursor);
-    return nullptr;
-}
+Hcursor SetCursor(Hcursor cursor) { return fake::Answer(nullptr, "SetCursor", cursor); }
 
 Hcursor LoadCursorA(Hmodule instance, std::uintptr_t id) {
     Record("LoadCursorA", instance, id);

@@ -21,6 +21,6 @@ struct InputState {
     std::deque<std::uint64_t> lastInput;
     std::uint32_t lastInputAnswer = 0;
 };
-extern InputState input;
+inline Scripted<InputState> input;
 
 }  // namespace fake

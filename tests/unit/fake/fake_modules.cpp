@@ -2,22 +2,8 @@
 
 namespace fake {
 
-ModulesState modules;
-namespace {
-ResetHook hook([] { modules = ModulesState{}; });
-
-void Export1() {}
-void Export2() {}
-void Export3() {}
-}  // namespace
-
-plat::FarProc FakeExport(int n) {
-    switch (n) {
-        case 1: return Export1;
-        case 2: return Export2;
-        default: return Export3;
-    }
-}
+// One lambda expression, so one function, whenever it is called.
+plat::FarProc FakeExport() { return [] {}; }
 
 }  // namespace fake
 
@@ -33,10 +19,7 @@ Hmodule LoadLibraryA(const char* name) {
     return it->second;
 }
 
-std::int32_t FreeLibrary(Hmodule module) {
-    Record("FreeLibrary", module);
-    return 1;
-}
+std::int32_t FreeLibrary(Hmodule module) { return fake::Answer(1, "FreeLibrary", module); }
 
 FarProc GetProcAddress(Hmodule module, const char* name) {
     Record("GetProcAddress", module, name);
@@ -51,8 +34,7 @@ Hmodule GetModuleHandleA(const char* name) {
 }
 
 std::int32_t CallDwmEnableComposition(FarProc fn, std::uint32_t enable) {
-    Record("DwmEnableComposition", reinterpret_cast<void*>(fn), enable);
-    return 0;
+    return fake::Answer(0, "DwmEnableComposition", reinterpret_cast<void*>(fn), enable);
 }
 
 Himc CallImmAssociateContext(FarProc fn, Hwnd window, Himc context) {
@@ -61,13 +43,9 @@ Himc CallImmAssociateContext(FarProc fn, Hwnd window, Himc context) {
 }
 
 const char* GetCommandLineA() {
-    Record("GetCommandLineA");
-    return modules.commandLine.c_str();
+    return fake::Answer(modules.commandLine.c_str(), "GetCommandLineA");
 }
 
-std::uint32_t GetUserDefaultLCID() {
-    Record("GetUserDefaultLCID");
-    return modules.lcid;
-}
+std::uint32_t GetUserDefaultLCID() { return fake::Answer(modules.lcid, "GetUserDefaultLCID"); }
 
 }  // namespace plat

@@ -20,9 +20,9 @@ struct ModulesState {
     std::map<std::pair<plat::Hmodule, std::string>, plat::FarProc> exports;
     plat::Himc immResult = nullptr;  // what ImmAssociateContext returns
 };
-extern ModulesState modules;
+inline Scripted<ModulesState> modules;
 
-// A distinct non-null function pointer for scripted exports.
-plat::FarProc FakeExport(int n);
+// A non-null function pointer to script as an export.
+plat::FarProc FakeExport();
 
 }  // namespace fake

@@ -4,11 +4,6 @@
 
 namespace fake {
 
-ProcessState process;
-namespace {
-ResetHook hook([] { process = ProcessState{}; });
-}
-
 // nextHandle counts the handles handed out, from 1: the n-th successful
 // launch takes Token(500 + 2n) for its process and Token(501 + 2n) for its
 // thread.
@@ -33,13 +28,10 @@ std::int32_t CreateProcessA(const char* applicationName, char* commandLine,
                                 startupInfo ? *startupInfo : StartupInfo{}});
     const std::int32_t result = fake::NextAnswer(process.createResults, 1);
     *processInformation = ProcessInformation{};
-    if (result == 1) {
-        processInformation->process = fake::Token(499 + process.nextHandle);
-        processInformation->thread = fake::Token(500 + process.nextHandle);
-        processInformation->processId = 1000 + process.nextHandle;
-        processInformation->threadId = 1001 + process.nextHandle;
-        process.nextHandle += 2;
-    }
+    if (result != 1) return result;
+    const std::uint32_t n = process.nextHandle;
+    *processInformation = {fake::Token(499 + n), fake::Token(500 + n), 1000 + n, 1001 + n};
+    process.nextHandle += 2;
     return result;
 }
 

@@ -34,7 +34,7 @@ struct ProcessState {
     std::vector<LaunchRecord> launches;
     std::uint32_t nextHandle = 1;  // processes and threads get Token(500 + n)
 };
-extern ProcessState process;
+inline Scripted<ProcessState> process;
 
 // The handles the n-th successful CreateProcessA hands out (n from 0).
 plat::Handle ProcessHandle(int n);

@@ -4,13 +4,9 @@
 
 namespace fake {
 
-RegistryState registry;
 namespace {
-ResetHook hook([] { registry = RegistryState{}; });
-
 // Open keys are handed out as tokens; the path behind each is remembered.
-std::map<plat::Hkey, std::string> openKeys;
-ResetHook keysHook([] { openKeys.clear(); });
+Scripted<std::map<plat::Hkey, std::string>> openKeys;
 }  // namespace
 
 RegistryValue Dword(std::uint32_t value, std::uint32_t type) {
@@ -73,9 +69,6 @@ std::int32_t RegSetValueExA(Hkey key, const char* name, std::uint32_t type, cons
     return kErrorSuccess;
 }
 
-std::int32_t RegCloseKey(Hkey key) {
-    Record("RegCloseKey", key);
-    return kErrorSuccess;
-}
+std::int32_t RegCloseKey(Hkey key) { return fake::Answer(kErrorSuccess, "RegCloseKey", key); }
 
 }  // namespace plat

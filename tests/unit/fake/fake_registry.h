@@ -21,7 +21,7 @@ struct RegistryState {
     std::map<std::string, std::map<std::string, RegistryValue>> keys;
     bool failOpen = false;  // RegCreateKeyExA fails
 };
-extern RegistryState registry;
+inline Scripted<RegistryState> registry;
 
 // Helpers for scripting and reading values.
 RegistryValue Dword(std::uint32_t value, std::uint32_t type = plat::kRegDword);

@@ -3,13 +3,6 @@
 #include <algorithm>
 #include <cstring>
 
-namespace fake {
-ShellState shell;
-namespace {
-ResetHook hook([] { shell = ShellState{}; });
-}
-}  // namespace fake
-
 namespace plat {
 using fake::Record;
 using fake::shell;
@@ -38,8 +31,7 @@ std::int32_t SHGetPathFromIDListA(Pidl list, char* path) {
 void CoTaskMemFree(void* block) { Record("CoTaskMemFree", block); }
 
 std::int32_t CoInitializeEx(void* reserved, std::uint32_t flags) {
-    Record("CoInitializeEx", reserved, flags);
-    return shell.coInitializeResult;
+    return fake::Answer(shell.coInitializeResult, "CoInitializeEx", reserved, flags);
 }
 
 void CoUninitialize() { Record("CoUninitialize"); }

@@ -20,6 +20,6 @@ struct ShellState {
     std::intptr_t shellExecuteResult = 42;  // above 32: success
     std::int32_t coInitializeResult = 0;    // S_OK; negative: a failure
 };
-extern ShellState shell;
+inline Scripted<ShellState> shell;
 
 }  // namespace fake

@@ -1,21 +1,13 @@
 #include "fake/fake_window.h"
 
+#include <utility>
+
 #include "fake/fake_dialog.h"
 
 namespace fake {
 
-WindowState window;
-namespace {
-ResetHook hook([] { window = WindowState{}; });
-}
-
 void QueueMessage(std::uint32_t message, plat::WParam wParam, plat::LParam lParam) {
-    plat::Msg msg{};
-    msg.hwnd = window.created;
-    msg.message = message;
-    msg.wParam = wParam;
-    msg.lParam = lParam;
-    window.queue.push_back(msg);
+    window.queue.push_back(plat::Msg{window.created, message, wParam, lParam, 0, {}});
 }
 
 }  // namespace fake
@@ -29,14 +21,10 @@ Hwnd FindWindowA(const char* className, const char* title) {
     return fake::NextAnswer(window.foundWindows, nullptr);
 }
 
-Hwnd GetForegroundWindow() {
-    Record("GetForegroundWindow");
-    return window.foreground;
-}
+Hwnd GetForegroundWindow() { return fake::Answer(window.foreground, "GetForegroundWindow"); }
 
 std::int32_t PostMessageA(Hwnd hwnd, std::uint32_t message, WParam wParam, LParam lParam) {
-    Record("PostMessageA", hwnd, message, wParam, lParam);
-    return 1;
+    return fake::Answer(1, "PostMessageA", hwnd, message, wParam, lParam);
 }
 
 // A message to one of the dialog's controls is answered by that control.
@@ -46,8 +34,7 @@ LResult SendMessageA(Hwnd hwnd, std::uint32_t message, WParam wParam, LParam lPa
     else
         Record("SendMessageA", hwnd, message, wParam, lParam);
     fake::Control* control = fake::FindControl(hwnd);
-    if (!control) return 0;
-    return fake::ControlMessage(*control, message, wParam, lParam);
+    return control ? fake::ControlMessage(*control, message, wParam, lParam) : 0;
 }
 
 void PostQuitMessage(std::int32_t exitCode) {
@@ -85,14 +72,10 @@ Hwnd CreateWindowExA(std::uint32_t exStyle, const char* className, const char* t
 }
 
 std::int32_t ShowWindow(Hwnd hwnd, std::uint32_t command) {
-    Record("ShowWindow", hwnd, command);
-    return 0;
+    return fake::Answer(0, "ShowWindow", hwnd, command);
 }
 
-std::int32_t UpdateWindow(Hwnd hwnd) {
-    Record("UpdateWindow", hwnd);
-    return 1;
-}
+std::int32_t UpdateWindow(Hwnd hwnd) { return fake::Answer(1, "UpdateWindow", hwnd); }
 
 std::int32_t GetClientRect(Hwnd hwnd, Rect* rect) {
     Record("GetClientRect", hwnd);
@@ -104,10 +87,8 @@ std::int32_t GetClientRect(Hwnd hwnd, Rect* rect) {
 // was called WM_QUIT is the next message.
 std::int32_t GetMessageA(Msg* msg, Hwnd hwnd, std::uint32_t first, std::uint32_t last) {
     Record("GetMessageA", hwnd, first, last);
-    *msg = Msg{};
     if (window.quitPosted || window.queue.empty()) {
-        msg->message = kWmQuit;
-        msg->wParam = static_cast<WParam>(window.quitPosted ? window.quitCode : 0);
+        *msg = Msg{nullptr, kWmQuit, static_cast<WParam>(window.quitPosted ? window.quitCode : 0)};
         window.quitPosted = false;
         return 0;
     }
@@ -124,8 +105,7 @@ std::int32_t PeekMessageA(Msg* msg, Hwnd hwnd, std::uint32_t first, std::uint32_
 }
 
 std::int32_t TranslateMessage(const Msg* msg) {
-    Record("TranslateMessage", msg->hwnd, msg->message);
-    return 0;
+    return fake::Answer(0, "TranslateMessage", msg->hwnd, msg->message);
 }
 
 LResult DispatchMessageA(const Msg* msg) {
@@ -141,9 +121,8 @@ std::int32_t EnableWindow(Hwnd hwnd, std::int32_t enable) {
     Record("EnableWindow", hwnd, enable);
     fake::Control* control = fake::FindControl(hwnd);
     if (!control) return 0;
-    const bool wasDisabled = !control->enabled;
-    control->enabled = enable != 0;
-    return wasDisabled ? 1 : 0;
+    const bool wasEnabled = std::exchange(control->enabled, enable != 0);
+    return wasEnabled ? 0 : 1;
 }
 
 std::int32_t IsWindowEnabled(Hwnd hwnd) {
@@ -153,8 +132,7 @@ std::int32_t IsWindowEnabled(Hwnd hwnd) {
 }
 
 Hicon LoadIconA(Hmodule instance, std::uintptr_t id) {
-    Record("LoadIconA", instance, id);
-    return window.icon;
+    return fake::Answer(window.icon, "LoadIconA", instance, id);
 }
 
 Hbrush GetStockObject(std::int32_t object) {
@@ -164,29 +142,24 @@ Hbrush GetStockObject(std::int32_t object) {
 
 Hdc BeginPaint(Hwnd hwnd, PaintStruct* paint) {
     Record("BeginPaint", hwnd);
-    *paint = PaintStruct{};
-    paint->hdc = window.paintDc;
+    *paint = PaintStruct{window.paintDc, 0, {}};
     return window.paintDc;
 }
 
 std::int32_t EndPaint(Hwnd hwnd, const PaintStruct* paint) {
-    Record("EndPaint", hwnd, paint->hdc);
-    return 1;
+    return fake::Answer(1, "EndPaint", hwnd, paint->hdc);
 }
 
 std::int32_t DrawIcon(Hdc dc, std::int32_t x, std::int32_t y, Hicon icon) {
-    Record("DrawIcon", dc, x, y, icon);
-    return 1;
+    return fake::Answer(1, "DrawIcon", dc, x, y, icon);
 }
 
 std::uint32_t SetTextColor(Hdc dc, std::uint32_t color) {
-    Record("SetTextColor", dc, color);
-    return 0;
+    return fake::Answer(0, "SetTextColor", dc, color);
 }
 
 std::uint32_t SetBkColor(Hdc dc, std::uint32_t color) {
-    Record("SetBkColor", dc, color);
-    return 0xFFFFFF;
+    return fake::Answer(0xFFFFFF, "SetBkColor", dc, color);
 }
 
 // Logs exactly the `length` bytes that would be drawn.

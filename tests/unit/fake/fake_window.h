@@ -43,7 +43,7 @@ struct WindowState {
     std::int32_t quitCode = 0;        // ...with this exit code
     std::vector<plat::LResult> dispatched;  // DispatchMessageA's results, in order
 };
-extern WindowState window;
+inline Scripted<WindowState> window;
 
 // Queues a message for the window CreateWindowExA answers with.
 void QueueMessage(std::uint32_t message, plat::WParam wParam = 0, plat::LParam lParam = 0);
