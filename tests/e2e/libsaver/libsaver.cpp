@@ -62,6 +62,7 @@ constexpr UINT_PTR kParentTimer = 1;
 constexpr UINT kParentPollMs = 200;
 
 enum class Mode { Run, Preview, Settings, Other };
+constexpr const char* kModeNames[] = {"run", "preview", "settings", "other"};
 
 struct SaverState {
     Mode mode;
@@ -87,22 +88,6 @@ Mode ModeOf(char letter) {
         case 0: return Mode::Settings;
         default: return Mode::Other;
     }
-}
-
-const char* ModeName(Mode mode) {
-    switch (mode) {
-        case Mode::Run: return "run";
-        case Mode::Preview: return "preview";
-        case Mode::Settings: return "settings";
-        case Mode::Other: break;
-    }
-    return "other";
-}
-
-DWORD WINAPI Watchdog(void*) {
-    Sleep(frame::CapMilliseconds());
-    Log("exit cap");
-    ExitProcess(0);
 }
 
 // ------------------------------------------------------------------ the window
@@ -180,17 +165,7 @@ LRESULT CALLBACK SaverProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
             if (wParam == kParentTimer && !IsWindow(g_saver.parent)) DestroyWindow(window);
             return 0;
         case WM_ERASEBKGND: return 1;
-        case WM_PAINT: {
-            PAINTSTRUCT paint;
-            HDC dc = BeginPaint(window, &paint);
-            RECT client;
-            GetClientRect(window, &client);
-            HBRUSH brush = CreateSolidBrush(RGB(0, 96, 96));
-            FillRect(dc, &client, brush);
-            DeleteObject(brush);
-            EndPaint(window, &paint);
-            return 0;
-        }
+        case WM_PAINT: frame::Paint(window, RGB(0, 96, 96), false); return 0;
         case WM_DESTROY:
             if (!g_saver.exitReason) g_saver.exitReason = "parent-gone";
             PostQuitMessage(0);
@@ -255,10 +230,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     char modulePath[MAX_PATH];
     const frame::Option option = frame::ParseOption(frame::LogStart(modulePath));
     g_saver.mode = ModeOf(option.letter);
-    Log("behaviour library mode %s", ModeName(g_saver.mode));
-
-    HANDLE watchdog = CreateThread(nullptr, 0, Watchdog, nullptr, 0, nullptr);
-    if (watchdog) CloseHandle(watchdog);
+    Log("behaviour library mode %s", kModeNames[static_cast<int>(g_saver.mode)]);
+    frame::StartCapWatchdog();
 
     const char* reason = "other-mode";
     switch (g_saver.mode) {
