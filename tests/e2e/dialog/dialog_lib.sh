@@ -44,9 +44,7 @@ dlg_drive() {
 # A value of the last driver run's output (e2e_value).
 dlg_value() { e2e_value "$1" "$DLG_DRIVER_OUT"; }  # key
 
-dlg_expect() {  # what key expected
-  e2e_expect_eq "$1" "$(dlg_value "$2")" "$3"
-}
+dlg_expect() { e2e_expect_eq "$1" "$(dlg_value "$2")" "$3"; }  # what key expected
 
 # The list box's lines of the last dump, one a line, in its order (empty
 # for a line the driver could not read, so that each keeps its index).
@@ -75,13 +73,9 @@ dlg_wait_closed() {  # [driver-steps...]
 # The Windows-side savers of the Windows and System folders, as full paths,
 # sorted: what a filling from those two folders must show.
 dlg_expected_savers() {
-  local dir win
-  for dir in "$DLG_WINDIR" "$E2E_SYSDIR"; do
-    win=C:\\windows
-    [ "$dir" == "$DLG_WINDIR" ] || win='C:\windows\system32'
-    find "$dir" -maxdepth 1 -type f -iname '*.scr' ! -iname slumbmix.scr -printf '%f\n' |
-      while read -r name; do printf '%s\\%s\n' "$win" "$name"; done
-  done | LC_ALL=C sort
+  local savers=(-maxdepth 1 -type f -iname '*.scr' ! -iname slumbmix.scr)
+  { find "$DLG_WINDIR" "${savers[@]}" -printf 'C:\\windows\\%f\n'
+    find "$E2E_SYSDIR" "${savers[@]}" -printf 'C:\\windows\\system32\\%f\n'; } | LC_ALL=C sort
 }
 
 # The registry values as "name|type|data" lines, sorted, none without the

@@ -236,12 +236,11 @@ launch)
   # The details of the last line of an event in the log, which holds the one
   # saver process started since it was emptied.
   saver_event() { e2e_saver_log "$1" | tail -n1; }
-  saver_has() { e2e_saver_logged "$1"; }
 
   # The saver ends for the reason given, and ours works again: it takes a
   # posted message and is enabled.
   expect_saver_gone_ours_back() {  # part reason
-    e2e_wait_for 10 "the saver's end" saver_has exit || e2e_fail "$1: the saver did not end"
+    e2e_wait_for 10 "the saver's end" e2e_saver_logged exit || e2e_fail "$1: the saver did not end"
     e2e_expect_eq "$1: exit reason" "$(saver_event exit)" "$2"
     dlg_drive responsive 10000 enabled
     dlg_expect "$1: ours answers again" responsive 1
@@ -265,7 +264,7 @@ launch)
 
   e2e_log "-- Setting"
   dlg_drive select "$line" post-click 111
-  e2e_wait_for 20 "the saver's exit" saver_has exit || e2e_fail "Setting started no saver that ended"
+  e2e_wait_for 20 "the saver's exit" e2e_saver_logged exit || e2e_fail "Setting started no saver that ended"
   e2e_expect_eq "Setting: command line" "$(saver_event cmdline)" "\"$saver\" "
   e2e_expect_eq "Setting: working folder" "$(saver_event cwd)" 'C:\windows'
   e2e_expect_eq "Setting: the saver ran in its other mode" "$(saver_event exit)" other-mode
@@ -280,7 +279,7 @@ launch)
   dlg_expect "the dialog takes no input while the saver runs" responsive 0
   dlg_expect "the waiting dialog still serves what other threads send it" serves-sent 1
   dlg_drive close-saver
-  e2e_wait_for 20 "the saver's exit" saver_has exit || e2e_fail "the saver did not end"
+  e2e_wait_for 20 "the saver's exit" e2e_saver_logged exit || e2e_fail "the saver did not end"
   e2e_expect_eq "Preview: the saver ended on WM_CLOSE" "$(saver_event exit)" close
   dlg_drive responsive 10000
   dlg_expect "the dialog answers again" responsive 1
@@ -327,7 +326,7 @@ launch)
   # Posted like a click: the dialog starts the saver from its own loop, which
   # shows that the loop runs again after Setting.
   if dlg_drive post-click 112 saver-shown 20000; then
-    e2e_wait_for 10 "the saver's window" saver_has window
+    e2e_wait_for 10 "the saver's window" e2e_saver_logged window
     e2e_expect_eq "Preview: command line" "$(saver_event cmdline)" "\"$library\" /s"
     e2e_expect_eq "Preview: full-screen" "$(saver_event window | cut -d' ' -f2)" 1024x768
     pid=$(e2e_saver_log -p window | tail -n1)

@@ -116,41 +116,36 @@ bool MovedFar(LPARAM lParam) {
     return beyond;
 }
 
-// What only the full-screen window answers; false leaves the message to the
-// common handling.
-bool RunModeMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
-    *result = 0;
-    switch (message) {
-        case WM_KEYDOWN:
-        case WM_SYSKEYDOWN: Close(window, "key"); return true;
-        case WM_LBUTTONDOWN:
-        case WM_RBUTTONDOWN:
-        case WM_MBUTTONDOWN: Close(window, "button"); return true;
-        case WM_MOUSEMOVE:
-            if (MovedFar(lParam)) Close(window, "move");
-            return true;
-        case WM_ACTIVATEAPP:
-            Log("WM_ACTIVATEAPP %d", wParam ? 1 : 0);
-            if (!wParam) Close(window, "deactivated");
-            return true;
-        case WM_ACTIVATE:
-            Log("WM_ACTIVATE %u", static_cast<unsigned>(LOWORD(wParam)));
-            if (LOWORD(wParam) == WA_INACTIVE) Close(window, "deactivated");
-            return true;
-        case WM_SETCURSOR: SetCursor(nullptr); *result = TRUE; return true;
-        case WM_SYSCOMMAND:
-            // Already the screen saver: neither a second start nor the
-            // system menu's close applies.
-            if ((wParam & 0xFFF0) == SC_SCREENSAVE || (wParam & 0xFFF0) == SC_CLOSE) return true;
-            return false;
-        default: return false;
-    }
-}
-
 LRESULT CALLBACK SaverProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    LRESULT result = 0;
-    if (g_saver.mode == Mode::Run && RunModeMessage(window, message, wParam, lParam, &result))
-        return result;
+    // What only the full-screen window answers; the rest goes on to the
+    // common handling.
+    if (g_saver.mode == Mode::Run) {
+        switch (message) {
+            case WM_KEYDOWN:
+            case WM_SYSKEYDOWN: Close(window, "key"); return 0;
+            case WM_LBUTTONDOWN:
+            case WM_RBUTTONDOWN:
+            case WM_MBUTTONDOWN: Close(window, "button"); return 0;
+            case WM_MOUSEMOVE:
+                if (MovedFar(lParam)) Close(window, "move");
+                return 0;
+            case WM_ACTIVATEAPP:
+                Log("WM_ACTIVATEAPP %d", wParam ? 1 : 0);
+                if (!wParam) Close(window, "deactivated");
+                return 0;
+            case WM_ACTIVATE:
+                Log("WM_ACTIVATE %u", static_cast<unsigned>(LOWORD(wParam)));
+                if (LOWORD(wParam) == WA_INACTIVE) Close(window, "deactivated");
+                return 0;
+            case WM_SETCURSOR: SetCursor(nullptr); return TRUE;
+            case WM_SYSCOMMAND:
+                // Already the screen saver: neither a second start nor the
+                // system menu's close applies.
+                if ((wParam & 0xFFF0) == SC_SCREENSAVE || (wParam & 0xFFF0) == SC_CLOSE) return 0;
+                break;
+            default: break;
+        }
+    }
     switch (message) {
         case WM_CLOSE:
             if (!g_saver.exitReason) {
