@@ -70,10 +70,8 @@ def main():
     if sum(1 for _, _, c in text if c == LIGHT_GREY) < 20:
         fail("fewer than 20 pixels of the name are light grey (0xC0C0C0)")
     if text:
-        left = min(x for x, _, _ in text)
-        top = min(y for _, y, _ in text)
-        right = max(x for x, _, _ in text)
-        bottom = max(y for _, y, _ in text)
+        xs, ys = [x for x, _, _ in text], [y for _, y, _ in text]
+        left, top, right, bottom = min(xs), min(ys), max(xs), max(ys)
         print(f"name drawn in ({left},{top})-({right},{bottom})")
         # The text cell starts at (tx, ty); the ink starts a little inside it.
         if not (tx <= left <= tx + 3 and ty <= top <= ty + 6):
