@@ -55,9 +55,8 @@ std::string Utf8(const wchar_t* text) {
     return n > 0 ? std::string(buffer, n - 1) : std::string();
 }
 
-void Print(const char* key, const std::string& value) {
-    std::printf("%s=%s\n", key, value.c_str());
-    std::fflush(stdout);
+void Print(const std::string& key, const std::string& value) {
+    std::printf("%s=%s\n", key.c_str(), value.c_str());
 }
 
 // WM_GETTEXT rather than GetWindowText: across processes the latter does not
@@ -68,17 +67,34 @@ std::string WindowText(HWND window) {
     return Utf8(text);
 }
 
-BOOL CALLBACK FindDialog(HWND window, LPARAM) {
+bool HasClass(HWND window, const wchar_t* name) {
     wchar_t className[64] = {};
     GetClassNameW(window, className, 64);
+    return lstrcmpiW(className, name) == 0;
+}
+
+// The first visible dialog window that is the settings dialog (no owner
+// given: its title starts with "Slumbermix") or that the given window owns.
+struct DialogSearch {
+    HWND owner;
+    HWND found;
+};
+
+BOOL CALLBACK FindDialog(HWND window, LPARAM param) {
+    auto& search = *reinterpret_cast<DialogSearch*>(param);
     wchar_t title[256] = {};
     GetWindowTextW(window, title, 256);
-    if (std::wcscmp(className, L"#32770") == 0 && std::wcsncmp(title, L"Slumbermix", 10) == 0 &&
-        IsWindowVisible(window)) {
-        g_dialog = window;
-        return FALSE;
-    }
-    return TRUE;
+    const bool wanted = search.owner ? GetWindow(window, GW_OWNER) == search.owner
+                                     : std::wcsncmp(title, L"Slumbermix", 10) == 0;
+    if (!wanted || !HasClass(window, L"#32770") || !IsWindowVisible(window)) return TRUE;
+    search.found = window;
+    return FALSE;
+}
+
+HWND VisibleDialog(HWND owner) {
+    DialogSearch search = {owner, nullptr};
+    EnumWindows(FindDialog, reinterpret_cast<LPARAM>(&search));
+    return search.found;
 }
 
 bool WaitFor(bool (*done)(), int ms) {
@@ -89,41 +105,16 @@ bool WaitFor(bool (*done)(), int ms) {
     }
 }
 
-bool Found() {
-    g_dialog = nullptr;
-    EnumWindows(FindDialog, 0);
-    return g_dialog != nullptr;
-}
-
+bool Found() { return (g_dialog = VisibleDialog(nullptr)) != nullptr; }
 bool Gone() { return !IsWindow(g_dialog); }
-
 bool SaverShown() { return FindWindowW(L"WindowsScreenSaverClass", nullptr) != nullptr; }
-
-BOOL CALLBACK FindBox(HWND window, LPARAM) {
-    wchar_t className[64] = {};
-    GetClassNameW(window, className, 64);
-    if (std::wcscmp(className, L"#32770") == 0 && window != g_dialog &&
-        GetWindow(window, GW_OWNER) == g_dialog && IsWindowVisible(window)) {
-        g_box = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-bool BoxShown() {
-    g_box = nullptr;
-    EnumWindows(FindBox, 0);
-    return g_box != nullptr;
-}
-
+bool BoxShown() { return (g_box = VisibleDialog(g_dialog)) != nullptr; }
 bool BoxGone() { return !BoxShown(); }
 
 // The message box's text: its longest static control.
 BOOL CALLBACK LongestStatic(HWND window, LPARAM found) {
-    wchar_t className[64] = {};
-    GetClassNameW(window, className, 64);
     auto& best = *reinterpret_cast<std::string*>(found);
-    if (std::wcscmp(className, L"Static") == 0) {
+    if (HasClass(window, L"Static")) {
         const std::string text = WindowText(window);
         if (text.size() > best.size()) best = text;
     }
@@ -179,7 +170,6 @@ bool IdealSize(HWND button) {
     CloseHandle(process);
     if (read)
         std::printf("ideal=%d %ld %ld\n", static_cast<int>(answer), size.cx, size.cy);
-    std::fflush(stdout);
     return read;
 }
 
@@ -190,14 +180,12 @@ BOOL CALLBACK DumpControl(HWND control, LPARAM) {
     const int id = GetDlgCtrlID(control);
     if (id == 0 || id == 0xFFFF || id == -1) return TRUE;
     const std::string at = std::to_string(id);
-    Print(("text." + at).c_str(), WindowText(control));
-    Print(("enabled." + at).c_str(), IsWindowEnabled(control) ? "1" : "0");
-    Print(("visible." + at).c_str(), IsWindowVisible(control) ? "1" : "0");
-    wchar_t className[64] = {};
-    GetClassNameW(control, className, 64);
+    Print("text." + at, WindowText(control));
+    Print("enabled." + at, IsWindowEnabled(control) ? "1" : "0");
+    Print("visible." + at, IsWindowVisible(control) ? "1" : "0");
     const LONG kind = GetWindowLongW(control, GWL_STYLE) & BS_TYPEMASK;
-    if (lstrcmpiW(className, L"Button") == 0 && (kind == BS_AUTOCHECKBOX || kind == BS_CHECKBOX))
-        Print(("check." + at).c_str(), std::to_string(SendMessageW(control, BM_GETCHECK, 0, 0)));
+    if (HasClass(control, L"Button") && (kind == BS_AUTOCHECKBOX || kind == BS_CHECKBOX))
+        Print("check." + at, std::to_string(SendMessageW(control, BM_GETCHECK, 0, 0)));
     return TRUE;
 }
 
@@ -207,13 +195,11 @@ void Dump() {
     HWND list = Item(110);
     const LRESULT count = SendMessageW(list, LB_GETCOUNT, 0, 0);
     Print("list.count", std::to_string(count));
-    char key[32];
     for (LRESULT i = 0; i < count; ++i) {
         wchar_t line[1024] = {};
         if (SendMessageW(list, LB_GETTEXTLEN, i, 0) >= 1024) continue;
         SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(line));
-        std::snprintf(key, sizeof key, "list.%d", static_cast<int>(i));
-        Print(key, Utf8(line));
+        Print("list." + std::to_string(i), Utf8(line));
     }
     Print("list.sel", std::to_string(SendMessageW(list, LB_GETCURSEL, 0, 0)));
 }
@@ -230,25 +216,23 @@ void SendCommand(int id, int code) {
 }
 
 int Fail(const char* what) {
-    std::printf("error=%s\n", what);
-    std::fflush(stdout);
+    Print("error", what);
     return 1;
 }
 
 }  // namespace
 
 int main() {
+    // Every line reaches the test's file as it is printed, even when a time
+    // limit ends the driver.
+    std::setvbuf(stdout, nullptr, _IONBF, 0);
     int argc = 0;
     wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
     for (int i = 1; i < argc; ++i) {
         const std::wstring step = argv[i];
         auto next = [&]() -> const wchar_t* { return i + 1 < argc ? argv[++i] : L""; };
-        if (step == L"gone" && !g_dialog && !Found()) {
-            next();
-            Print("gone", "1");
-            continue;
-        }
-        if (step != L"find" && !g_dialog && !Found()) return Fail("no dialog");
+        // No dialog is what "find" waits out and "gone" waits for.
+        if (!g_dialog && !Found() && step != L"find" && step != L"gone") return Fail("no dialog");
 
         if (step == L"find") {
             if (!WaitFor(Found, _wtoi(next()))) return Fail("dialog not shown");
@@ -288,12 +272,10 @@ int main() {
             GetWindowRect(g_dialog, &r);
             std::printf("rect=%ld %ld %ld %ld\n", r.left, r.top, r.right - r.left,
                         r.bottom - r.top);
-            std::fflush(stdout);
         } else if (step == L"centre") {
             RECT r;
             if (!GetWindowRect(Item(_wtoi(next())), &r)) return Fail("no such control");
             std::printf("centre=%ld %ld\n", (r.left + r.right) / 2, (r.top + r.bottom) / 2);
-            std::fflush(stdout);
         } else if (step == L"handle") {
             Print("handle", std::to_string(reinterpret_cast<UINT_PTR>(g_dialog)));
         } else if (step == L"enabled") {
@@ -311,17 +293,13 @@ int main() {
             EnumChildWindows(g_box, LongestStatic, reinterpret_cast<LPARAM>(&text));
             Print("box.title", WindowText(g_box));
             // One line per line of the text.
-            std::string line;
-            int n = 0;
-            for (std::size_t at = 0;; ++at) {
-                if (at == text.size() || text[at] == '\n') {
-                    if (!line.empty() && line.back() == '\r') line.pop_back();
-                    Print(("box.text." + std::to_string(n++)).c_str(), line);
-                    line.clear();
-                    if (at == text.size()) break;
-                } else {
-                    line += text[at];
-                }
+            for (std::size_t start = 0, n = 0;; ++n) {
+                const std::size_t end = text.find('\n', start);
+                std::string line = text.substr(start, end - start);
+                if (!line.empty() && line.back() == '\r') line.pop_back();
+                Print("box.text." + std::to_string(n), line);
+                if (end == std::string::npos) break;
+                start = end + 1;
             }
         } else if (step == L"ideal-size") {
             HWND button = Item(_wtoi(next()));

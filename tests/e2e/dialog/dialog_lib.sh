@@ -21,12 +21,13 @@ dlg_begin() {  # test name
 }
 
 # Opens the settings dialog (extra arguments: environment assignments, such
-# as LC_ALL=ja_JP.UTF-8) as the background run "dialog", and waits until it
-# is shown. The savers it starts log to a fresh $E2E_SAVER_LOG.
+# as LC_ALL=ja_JP.UTF-8) as the background run "dialog", waits until it is
+# shown and dumps it, as it opened, for dlg_value. The savers it starts log
+# to a fresh $E2E_SAVER_LOG.
 dlg_open() {  # [VAR=value...]
   rm -f "$E2E_SAVER_LOG"
   e2e_start dialog 150 "$@" "$E2E_SLUMBMIX" /c
-  dlg_drive find 30000 || e2e_die "the settings dialog did not open: $(cat "$DLG_DRIVER_OUT")"
+  dlg_drive find 30000 dump || e2e_die "the settings dialog did not open: $(cat "$DLG_DRIVER_OUT")"
 }
 
 # Runs the driver's steps. Its output is kept in $DLG_DRIVER_OUT until the
@@ -43,31 +44,28 @@ dlg_drive() {
 # A value of the last driver run's output (e2e_value).
 dlg_value() { e2e_value "$1" "$DLG_DRIVER_OUT"; }  # key
 
-dlg_expect() {  # what key expected
-  e2e_expect_eq "$1" "$(dlg_value "$2")" "$3"
-}
+dlg_expect() { e2e_expect_eq "$1" "$(dlg_value "$2")" "$3"; }  # what key expected
 
-# The list box's lines of the last dump, one a line, in its order.
+# The list box's lines of the last dump, one a line, in its order (empty
+# for a line the driver could not read, so that each keeps its index).
 dlg_lines() {
   local n i
   n=$(dlg_value list.count)
-  for ((i = 0; i < ${n:-0}; i++)); do dlg_value "list.$i"; done
+  for ((i = 0; i < ${n:-0}; i++)); do dlg_value "list.$i" || echo; done
 }
 
-# Index in the last dump of the line equal to the text. A line that is not
-# there prints nothing and fails: never -1, which the list box answers for
-# "nothing selected".
+# Index in the last dump of the first line equal to the text. A line that
+# is not there prints nothing and fails: never -1, which the list box
+# answers for "nothing selected".
 dlg_line_index() {  # text
-  local n i
-  n=$(dlg_value list.count)
-  for ((i = 0; i < ${n:-0}; i++)); do
-    [ "$(dlg_value "list.$i")" == "$1" ] && { echo "$i"; return; }
-  done
-  return 1
+  dlg_lines | TEXT=$1 awk '!found && $0 == ENVIRON["TEXT"] { print NR - 1; found = 1 }
+    END { exit !found }'
 }
 
-# Waits until the dialog has ended and SLUMBMIX.SCR has exited.
-dlg_wait_closed() {
+# Runs the driver's steps that end the dialog, if any are given, then waits
+# until the dialog has ended and SLUMBMIX.SCR has exited.
+dlg_wait_closed() {  # [driver-steps...]
+  [ $# -eq 0 ] || dlg_drive "$@"
   dlg_drive gone 20000 || e2e_fail "the dialog did not close"
   e2e_wait_exit dialog 20 || e2e_fail "SLUMBMIX.SCR did not exit"
 }
@@ -75,13 +73,9 @@ dlg_wait_closed() {
 # The Windows-side savers of the Windows and System folders, as full paths,
 # sorted: what a filling from those two folders must show.
 dlg_expected_savers() {
-  local dir win
-  for dir in "$DLG_WINDIR" "$E2E_SYSDIR"; do
-    win=C:\\windows
-    [ "$dir" == "$DLG_WINDIR" ] || win='C:\windows\system32'
-    find "$dir" -maxdepth 1 -type f -iname '*.scr' ! -iname slumbmix.scr -printf '%f\n' |
-      while read -r name; do printf '%s\\%s\n' "$win" "$name"; done
-  done | LC_ALL=C sort
+  local savers=(-maxdepth 1 -type f -iname '*.scr' ! -iname slumbmix.scr)
+  { find "$DLG_WINDIR" "${savers[@]}" -printf 'C:\\windows\\%f\n'
+    find "$E2E_SYSDIR" "${savers[@]}" -printf 'C:\\windows\\system32\\%f\n'; } | LC_ALL=C sort
 }
 
 # The registry values as "name|type|data" lines, sorted, none without the

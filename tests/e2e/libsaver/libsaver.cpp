@@ -62,6 +62,7 @@ constexpr UINT_PTR kParentTimer = 1;
 constexpr UINT kParentPollMs = 200;
 
 enum class Mode { Run, Preview, Settings, Other };
+constexpr const char* kModeNames[] = {"run", "preview", "settings", "other"};
 
 struct SaverState {
     Mode mode;
@@ -87,22 +88,6 @@ Mode ModeOf(char letter) {
         case 0: return Mode::Settings;
         default: return Mode::Other;
     }
-}
-
-const char* ModeName(Mode mode) {
-    switch (mode) {
-        case Mode::Run: return "run";
-        case Mode::Preview: return "preview";
-        case Mode::Settings: return "settings";
-        case Mode::Other: break;
-    }
-    return "other";
-}
-
-DWORD WINAPI Watchdog(void*) {
-    Sleep(frame::CapMilliseconds());
-    Log("exit cap");
-    ExitProcess(0);
 }
 
 // ------------------------------------------------------------------ the window
@@ -131,41 +116,36 @@ bool MovedFar(LPARAM lParam) {
     return beyond;
 }
 
-// What only the full-screen window answers; false leaves the message to the
-// common handling.
-bool RunModeMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
-    *result = 0;
-    switch (message) {
-        case WM_KEYDOWN:
-        case WM_SYSKEYDOWN: Close(window, "key"); return true;
-        case WM_LBUTTONDOWN:
-        case WM_RBUTTONDOWN:
-        case WM_MBUTTONDOWN: Close(window, "button"); return true;
-        case WM_MOUSEMOVE:
-            if (MovedFar(lParam)) Close(window, "move");
-            return true;
-        case WM_ACTIVATEAPP:
-            Log("WM_ACTIVATEAPP %d", wParam ? 1 : 0);
-            if (!wParam) Close(window, "deactivated");
-            return true;
-        case WM_ACTIVATE:
-            Log("WM_ACTIVATE %u", static_cast<unsigned>(LOWORD(wParam)));
-            if (LOWORD(wParam) == WA_INACTIVE) Close(window, "deactivated");
-            return true;
-        case WM_SETCURSOR: SetCursor(nullptr); *result = TRUE; return true;
-        case WM_SYSCOMMAND:
-            // Already the screen saver: neither a second start nor the
-            // system menu's close applies.
-            if ((wParam & 0xFFF0) == SC_SCREENSAVE || (wParam & 0xFFF0) == SC_CLOSE) return true;
-            return false;
-        default: return false;
-    }
-}
-
 LRESULT CALLBACK SaverProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    LRESULT result = 0;
-    if (g_saver.mode == Mode::Run && RunModeMessage(window, message, wParam, lParam, &result))
-        return result;
+    // What only the full-screen window answers; the rest goes on to the
+    // common handling.
+    if (g_saver.mode == Mode::Run) {
+        switch (message) {
+            case WM_KEYDOWN:
+            case WM_SYSKEYDOWN: Close(window, "key"); return 0;
+            case WM_LBUTTONDOWN:
+            case WM_RBUTTONDOWN:
+            case WM_MBUTTONDOWN: Close(window, "button"); return 0;
+            case WM_MOUSEMOVE:
+                if (MovedFar(lParam)) Close(window, "move");
+                return 0;
+            case WM_ACTIVATEAPP:
+                Log("WM_ACTIVATEAPP %d", wParam ? 1 : 0);
+                if (!wParam) Close(window, "deactivated");
+                return 0;
+            case WM_ACTIVATE:
+                Log("WM_ACTIVATE %u", static_cast<unsigned>(LOWORD(wParam)));
+                if (LOWORD(wParam) == WA_INACTIVE) Close(window, "deactivated");
+                return 0;
+            case WM_SETCURSOR: SetCursor(nullptr); return TRUE;
+            case WM_SYSCOMMAND:
+                // Already the screen saver: neither a second start nor the
+                // system menu's close applies.
+                if ((wParam & 0xFFF0) == SC_SCREENSAVE || (wParam & 0xFFF0) == SC_CLOSE) return 0;
+                break;
+            default: break;
+        }
+    }
     switch (message) {
         case WM_CLOSE:
             if (!g_saver.exitReason) {
@@ -180,17 +160,7 @@ LRESULT CALLBACK SaverProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
             if (wParam == kParentTimer && !IsWindow(g_saver.parent)) DestroyWindow(window);
             return 0;
         case WM_ERASEBKGND: return 1;
-        case WM_PAINT: {
-            PAINTSTRUCT paint;
-            HDC dc = BeginPaint(window, &paint);
-            RECT client;
-            GetClientRect(window, &client);
-            HBRUSH brush = CreateSolidBrush(RGB(0, 96, 96));
-            FillRect(dc, &client, brush);
-            DeleteObject(brush);
-            EndPaint(window, &paint);
-            return 0;
-        }
+        case WM_PAINT: frame::Paint(window, RGB(0, 96, 96), false); return 0;
         case WM_DESTROY:
             if (!g_saver.exitReason) g_saver.exitReason = "parent-gone";
             PostQuitMessage(0);
@@ -255,10 +225,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     char modulePath[MAX_PATH];
     const frame::Option option = frame::ParseOption(frame::LogStart(modulePath));
     g_saver.mode = ModeOf(option.letter);
-    Log("behaviour library mode %s", ModeName(g_saver.mode));
-
-    HANDLE watchdog = CreateThread(nullptr, 0, Watchdog, nullptr, 0, nullptr);
-    if (watchdog) CloseHandle(watchdog);
+    Log("behaviour library mode %s", kModeNames[static_cast<int>(g_saver.mode)]);
+    frame::StartCapWatchdog();
 
     const char* reason = "other-mode";
     switch (g_saver.mode) {

@@ -20,15 +20,13 @@ part() { e2e_use_saver_log "$E2E_TEST_DIR/$1.log"; }
 # not started yet is never logged: an empty pid would take any saver's.
 started() { e2e_saver_log -p start '' "\\\\$1\$" | tail -n1; }  # file name
 logged_by() { local pid; pid=$(started "$2") && [ -n "$pid" ] && e2e_saver_logged "$1" "$pid"; }
-has_window() { logged_by window "$1"; }
-ended() { logged_by exit "$1"; }
 
 # ------------------------------------------------------------------ run mode: the mouse
 
 part mouse
 timeout 5 xdotool mousemove 500 400
 e2e_start 60 "$savers/first.scr" /s
-if e2e_wait_for 20 "the full-screen window" has_window first.scr; then
+if e2e_wait_for 20 "the full-screen window" logged_by window first.scr; then
   pid=$(started first.scr)
   e2e_expect_eq "/s: behaviour" "$(e2e_saver_log behaviour "$pid")" "library mode run"
   e2e_expect_eq "/s: the window covers the screen" \
@@ -58,16 +56,16 @@ e2e_wait_no_process_of_ours 10 || e2e_kill_ours
 # Another saver coming to the front takes the activation away from the first.
 part activation
 e2e_start 60 "$savers/first.scr" /s
-if e2e_wait_for 20 "the first window" has_window first.scr; then
+if e2e_wait_for 20 "the first window" logged_by window first.scr; then
   first=$(started first.scr)
   e2e_start second 60 "$savers/second.scr" /s
-  e2e_wait_for 20 "the second window" has_window second.scr || e2e_fail "second /s: no window"
+  e2e_wait_for 20 "the second window" logged_by window second.scr || e2e_fail "second /s: no window"
   e2e_expect "the first ends when the second takes the activation" e2e_wait_exit 10
   e2e_expect_eq "first: exit reason" "$(e2e_saver_log exit "$first")" deactivated
   e2e_log "first: $(e2e_saver_log WM_ACTIVATEAPP "$first" | tr '\n' ' ')WM_ACTIVATEAPP;" \
     "$(e2e_saver_log WM_ACTIVATE "$first" | tr '\n' ' ')WM_ACTIVATE"
   e2e_post_close second.scr
-  e2e_wait_for 10 "the second saver's end" ended second.scr
+  e2e_wait_for 10 "the second saver's end" logged_by exit second.scr
   # "close" is logged only when a WM_CLOSE from outside was the first cause.
   e2e_expect_eq "second: exit reason" "$(e2e_saver_log exit "$(started second.scr)")" close
 else

@@ -11,57 +11,42 @@ may be drawn with grey anti-aliasing: its pixels must be neutral greys no
 brighter than 0xC0C0C0, with some at exactly 0xC0C0C0.
 """
 import os
+import re
 import sys
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "../../resources"))
+HERE = os.path.dirname(os.path.abspath(__file__))
+sys.path.insert(0, os.path.join(HERE, "../../resources"))
+sys.path.insert(0, os.path.join(HERE, "../../../res"))
 from check_frame import fail, report  # noqa: E402
+from make_icon import parse  # noqa: E402  (the icon source's own reader)
 
 BLACK = (0, 0, 0)
 LIGHT_GREY = (0xC0, 0xC0, 0xC0)
 
 
+# ImageMagick writes the header as "P6 <width> <height> 255" with single
+# whitespace between, and no comments.
 def read_ppm(path):
     with open(path, "rb") as f:
         data = f.read()
-    fields, at = [], 0
-    while len(fields) < 4:  # magic, width, height, maximum
-        while data[at:at + 1].isspace():
-            at += 1
-        if data[at:at + 1] == b"#":
-            at = data.index(b"\n", at)
-            continue
-        end = at
-        while not data[end:end + 1].isspace():
-            end += 1
-        fields.append(data[at:end])
-        at = end
-    if fields[0] != b"P6" or fields[3] != b"255":
+    header = re.match(rb"P6\s(\d+)\s(\d+)\s255\s", data)
+    if not header:
         sys.exit(f"{path}: not an 8-bit binary PPM")
-    width, height = int(fields[1]), int(fields[2])
-    pixels = data[at + 1:]
+    width, height = int(header[1]), int(header[2])
+    pixels = data[header.end():]
     rows = [[tuple(pixels[(y * width + x) * 3:(y * width + x) * 3 + 3]) for x in range(width)]
             for y in range(height)]
     return width, height, rows
 
 
+# The image of this size, a colour a pixel (None: transparent).
 def read_icon(path, size=32):
-    palette, rows, inside = {}, [], False
     with open(path, encoding="ascii") as f:
-        for line in f:
-            line = line.rstrip()
-            words = line.split()
-            if words[:1] == ["palette"]:
-                rgb = words[3]
-                palette[words[2]] = tuple(int(rgb[i:i + 2], 16) for i in (0, 2, 4))
-            elif words[:1] == ["image"]:
-                inside = words[1] == f"{size}x{size}"
-            elif inside and line and not line.startswith("#"):
-                rows.append([palette.get(c) for c in line])  # None: transparent
-            elif inside and not line:
-                inside = False
-    if len(rows) != size:
+        palette, images = parse(f.read())
+    rows = next((rows for w, h, rows in images if (w, h) == (size, size)), None)
+    if rows is None:
         sys.exit(f"{path}: no {size}x{size} image")
-    return rows
+    return [[palette[c][1] if c != "." else None for c in row] for row in rows]
 
 
 def main():
@@ -85,10 +70,8 @@ def main():
     if sum(1 for _, _, c in text if c == LIGHT_GREY) < 20:
         fail("fewer than 20 pixels of the name are light grey (0xC0C0C0)")
     if text:
-        left = min(x for x, _, _ in text)
-        top = min(y for _, y, _ in text)
-        right = max(x for x, _, _ in text)
-        bottom = max(y for _, y, _ in text)
+        xs, ys = [x for x, _, _ in text], [y for _, y, _ in text]
+        left, top, right, bottom = min(xs), min(ys), max(xs), max(ys)
         print(f"name drawn in ({left},{top})-({right},{bottom})")
         # The text cell starts at (tx, ty); the ink starts a little inside it.
         if not (tx <= left <= tx + 3 and ty <= top <= ty + 6):

@@ -31,9 +31,7 @@ preview_find_desktop() {
   [ -n "$PREVIEW_WINDOW" ]
 }
 
-preview_wait_desktop() {
-  e2e_wait_for 30 "the virtual desktop $PREVIEW_DESKTOP" preview_find_desktop
-}
+preview_wait_desktop() { e2e_wait_for 30 "the virtual desktop $PREVIEW_DESKTOP" preview_find_desktop; }
 
 # The virtual desktop's picture as a PPM file.
 preview_capture() {  # file

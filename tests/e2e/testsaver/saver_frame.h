@@ -1,8 +1,8 @@
 // What the two test savers of the end-to-end tests share (testsaver.cpp and
 // libsaver/libsaver.cpp): the log they write, so that a test reads every
 // saver it starts from one file in one format, the cap on their lifetime,
-// the option a screen saver host passes, the full-screen window and the
-// lines every start logs first.
+// the option a screen saver host passes, the full-screen window, its
+// painting and the lines every start logs first.
 //
 // The log is the file named by the environment variable SLUMBERMIX_TEST_LOG
 // (a Windows path; inherited by every child a test starts), or
@@ -74,20 +74,25 @@ inline void Write(const char* format, ...) {
     if (g_log.mutex) ReleaseMutex(g_log.mutex);
 }
 
-// The title of a saver's full-screen window: what it is, then "pid <n>"
-// with the process id its log lines carry. Key presses from the X server go
-// to the window with the input focus; a test tells its saver's window by
-// this title before it presses a key or moves the pointer.
-template <std::size_t N>
-void WindowTitle(char (&title)[N], const char* what) {
-    std::snprintf(title, N, "%s pid %lu", what, static_cast<unsigned long>(GetCurrentProcessId()));
-}
-
 inline DWORD CapMilliseconds() {
     char text[32];
     DWORD n = GetEnvironmentVariableA("SLUMBERMIX_TEST_CAP_MS", text, sizeof text);
     if (n == 0 || n >= sizeof text) return kDefaultCapMs;
     return static_cast<DWORD>(std::strtoul(text, nullptr, 10));
+}
+
+// Whatever the saver is doing once the cap has passed, even stuck in a call
+// that waits for another thread, this thread logs "exit cap" and ends the
+// process with exit code 0, so that a test can never leave it behind.
+inline DWORD WINAPI CapWatchdog(void*) {
+    Sleep(CapMilliseconds());
+    Write("exit cap");
+    ExitProcess(0);
+}
+
+inline void StartCapWatchdog() {
+    HANDLE watchdog = CreateThread(nullptr, 0, CapWatchdog, nullptr, 0, nullptr);
+    if (watchdog) CloseHandle(watchdog);
 }
 
 // The option after the program's own name, blanks, an optional "/" or "-":
@@ -147,7 +152,10 @@ constexpr char kSaverClass[] = "WindowsScreenSaverClass";
 // Registers the class screen saver hosts know, with this procedure and a
 // black background, and creates a window of it titled "<what> pid <n>":
 // full-screen and top-most without a parent, a child filling the parent's
-// client area with one. Null when it cannot.
+// client area with one. Null when it cannot. Key presses from the X server
+// go to the window with the input focus; a test tells its saver's window by
+// the process id in this title (the one its log lines carry) before it
+// presses a key or moves the pointer.
 inline HWND CreateSaverWindow(HINSTANCE instance, WNDPROC procedure, const char* what,
                               HWND parent = nullptr) {
     WNDCLASSA wc = {};
@@ -157,7 +165,8 @@ inline HWND CreateSaverWindow(HINSTANCE instance, WNDPROC procedure, const char*
     wc.lpszClassName = kSaverClass;
     if (!RegisterClassA(&wc)) return nullptr;
     char title[128];
-    WindowTitle(title, what);
+    std::snprintf(title, sizeof title, "%s pid %lu", what,
+                  static_cast<unsigned long>(GetCurrentProcessId()));
     if (parent) {
         RECT client;
         GetClientRect(parent, &client);
@@ -167,6 +176,25 @@ inline HWND CreateSaverWindow(HINSTANCE instance, WNDPROC procedure, const char*
     return CreateWindowExA(WS_EX_TOPMOST, kSaverClass, title, WS_POPUP | WS_VISIBLE, 0, 0,
                            GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), nullptr,
                            nullptr, instance, nullptr);
+}
+
+// WM_PAINT: the client area in one colour and, when asked, the saver's own
+// path written on it in white.
+inline void Paint(HWND window, COLORREF colour, bool withPath) {
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(window, &paint);
+    RECT client;
+    GetClientRect(window, &client);
+    HBRUSH brush = CreateSolidBrush(colour);
+    FillRect(dc, &client, brush);
+    DeleteObject(brush);
+    char path[MAX_PATH] = "";
+    DWORD n = withPath ? GetModuleFileNameA(nullptr, path, sizeof path) : 0;
+    if (n >= sizeof path) n = 0;
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, RGB(255, 255, 255));
+    TextOutA(dc, 40, 40, path, static_cast<int>(n));
+    EndPaint(window, &paint);
 }
 
 // Makes the full-screen window the one that takes the user's input.

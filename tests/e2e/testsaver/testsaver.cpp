@@ -64,7 +64,6 @@ namespace {
 
 constexpr DWORD kOtherModeMs = 500;
 constexpr int kMoveThreshold = 3;  // pixels on either axis
-constexpr UINT_PTR kCapTimer = 1;
 // Longer than a player's shortest play (2 s), so that only its exit code
 // tells the crash from an end.
 constexpr DWORD kCrashAfterMs = 3000;
@@ -74,6 +73,7 @@ enum class Behaviour { Close, Input, Escape, Exit, Crash };
 struct SaverState {
     Behaviour behaviour;
     const char* keyword;
+    COLORREF colour;  // of its full-screen window
     POINT lastMouse;
     bool mouseKnown;
     const char* exitReason;
@@ -88,40 +88,26 @@ void ChooseBehaviour(const char* modulePath) {
     for (const char* p = modulePath; *p; ++p)
         if (*p == '\\' || *p == '/') name = p + 1;
     char lower[MAX_PATH];
-    std::size_t i = 0;
-    for (; name[i] && i + 1 < sizeof lower; ++i)
-        lower[i] = (name[i] >= 'A' && name[i] <= 'Z') ? name[i] + 32 : name[i];
-    lower[i] = '\0';
+    lstrcpynA(lower, name, sizeof lower);
+    CharLowerA(lower);
 
     struct Keyword {
         const char* text;
         Behaviour behaviour;
+        COLORREF colour;
     };
-    static const Keyword keywords[] = {{"exit", Behaviour::Exit},
-                                       {"crash", Behaviour::Crash},
-                                       {"escape", Behaviour::Escape},
-                                       {"input", Behaviour::Input},
-                                       {"close", Behaviour::Close}};
-    g_saver.behaviour = Behaviour::Close;
-    g_saver.keyword = "close";
+    static const Keyword keywords[] = {{"exit", Behaviour::Exit, RGB(96, 96, 96)},
+                                       {"crash", Behaviour::Crash, RGB(96, 96, 96)},
+                                       {"escape", Behaviour::Escape, RGB(160, 0, 0)},
+                                       {"input", Behaviour::Input, RGB(0, 128, 0)},
+                                       {"close", Behaviour::Close, RGB(0, 0, 160)}};
+    g_saver = {Behaviour::Close, "close", RGB(0, 0, 160), {}, false, nullptr};
     for (const Keyword& k : keywords) {
         if (std::strstr(lower, k.text)) {
-            g_saver.behaviour = k.behaviour;
-            g_saver.keyword = k.text;
+            g_saver = {k.behaviour, k.text, k.colour, {}, false, nullptr};
             return;
         }
     }
-}
-
-COLORREF BehaviourColour() {
-    switch (g_saver.behaviour) {
-        case Behaviour::Close: return RGB(0, 0, 160);
-        case Behaviour::Input: return RGB(0, 128, 0);
-        case Behaviour::Escape: return RGB(160, 0, 0);
-        case Behaviour::Crash:
-        case Behaviour::Exit: break;
-    }
-    return RGB(96, 96, 96);
 }
 
 void End(HWND window, const char* reason) {
@@ -187,23 +173,6 @@ void OnMouseMove(HWND window) {
     if (honoured) End(window, "move");
 }
 
-void Paint(HWND window) {
-    PAINTSTRUCT paint;
-    HDC dc = BeginPaint(window, &paint);
-    RECT client;
-    GetClientRect(window, &client);
-    HBRUSH brush = CreateSolidBrush(BehaviourColour());
-    FillRect(dc, &client, brush);
-    DeleteObject(brush);
-    char path[MAX_PATH];
-    DWORD n = GetModuleFileNameA(nullptr, path, sizeof path);
-    if (n >= sizeof path) n = 0;
-    SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, RGB(255, 255, 255));
-    TextOutA(dc, 40, 40, path, static_cast<int>(n));
-    EndPaint(window, &paint);
-}
-
 LRESULT CALLBACK SaverProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_CLOSE: {
@@ -221,15 +190,9 @@ LRESULT CALLBACK SaverProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
         case WM_MBUTTONDOWN: OnButton(window, "WM_MBUTTONDOWN", lParam); return 0;
         case WM_MOUSEMOVE: OnMouseMove(window); return 0;
         case WM_ACTIVATEAPP: Log("WM_ACTIVATEAPP %d", wParam ? 1 : 0); return 0;
-        case WM_TIMER:
-            if (wParam == kCapTimer) {
-                g_saver.exitReason = "cap";
-                DestroyWindow(window);
-            }
-            return 0;
         case WM_SETCURSOR: SetCursor(nullptr); return TRUE;
         case WM_ERASEBKGND: return 1;
-        case WM_PAINT: Paint(window); return 0;
+        case WM_PAINT: frame::Paint(window, g_saver.colour, true); return 0;
         case WM_DESTROY: PostQuitMessage(0); return 0;
         default: return DefWindowProcA(window, message, wParam, lParam);
     }
@@ -244,7 +207,7 @@ int RunWindow(HINSTANCE instance) {
         return 0;
     }
     g_saver.mouseKnown = GetCursorPos(&g_saver.lastMouse) != 0;
-    SetTimer(window, kCapTimer, frame::CapMilliseconds(), nullptr);
+    frame::StartCapWatchdog();
     frame::TakeInput(window);
     // Only now does the window take input as a test means it: the log says
     // so, and where moves are measured from.
