@@ -208,19 +208,15 @@ check_prefix() {
   done
 }
 
+# What wine_env, wine_choose and make_prefix exported, for the tests.
 write_env() {
-  cat >"$rig/env.sh.new" <<EOF
-# Written by rig.sh setup; sourced by lib.sh.
-export DISPLAY='$display'
-export WINEPREFIX='$prefix'
-export WINEARCH=win64
-export WINELOADER='$WINELOADER'
-export WINESERVER='$WINESERVER'
-export WINEDEBUG=-all
-export WINEDLLOVERRIDES='$WINEDLLOVERRIDES'
-export LC_ALL=C.UTF-8
-export HOME='$HOME'
-EOF
+  local name
+  {
+    echo '# Written by rig.sh setup; sourced by lib.sh.'
+    for name in DISPLAY WINEPREFIX WINEARCH WINELOADER WINESERVER WINEDEBUG WINEDLLOVERRIDES LC_ALL HOME; do
+      printf 'export %s=%q\n' "$name" "${!name}"
+    done
+  } >"$rig/env.sh.new"
   mv "$rig/env.sh.new" "$rig/env.sh"
 }
 
