@@ -37,33 +37,29 @@
 
 namespace {
 
-struct NumberField {
+// One field of the record, a number or a text, under its value's name.
+struct Field {
     const char* name;
-    std::int32_t SaverSettings::*field;
-};
-
-struct TextField {
-    const char* name;
-    char (SaverSettings::*field)[plat::kMaxPath];
+    std::int32_t SaverSettings::*number;
+    char (SaverSettings::*text)[plat::kMaxPath] = nullptr;
 };
 
 // Registry order, as the store reads and writes them.
-const NumberField kNumbers[] = {
+const Field kFields[] = {
     {"UseWinDir", &SaverSettings::UseWinDir}, {"UseSysDir", &SaverSettings::UseSysDir},
     {"UseExtDir", &SaverSettings::UseExtDir}, {"ExtSubDir", &SaverSettings::ExtSubDir},
     {"Random", &SaverSettings::Random},       {"ChangeTime", &SaverSettings::ChangeTime},
     {"DisableDWM", &SaverSettings::DisableDWM},
-};
-const TextField kTexts[] = {
-    {"ExtDir", &SaverSettings::ExtDir},
-    {"DefSaver", &SaverSettings::DefSaver},
+    {"ExtDir", nullptr, &SaverSettings::ExtDir}, {"DefSaver", nullptr, &SaverSettings::DefSaver},
 };
 
 void PrintRecord() {
-    for (const NumberField& f : kNumbers)
-        std::printf("%s=%ld\n", f.name, static_cast<long>(Settings.*f.field));
-    for (const TextField& f : kTexts) {
-        const char* text = Settings.*f.field;
+    for (const Field& f : kFields) {
+        if (f.number) {
+            std::printf("%s=%ld\n", f.name, static_cast<long>(Settings.*f.number));
+            continue;
+        }
+        const char* text = Settings.*f.text;
         const std::size_t length = strnlen(text, plat::kMaxPath);
         std::printf("%s=%.*s\n%s.length=%u\n", f.name, static_cast<int>(length), text, f.name,
                     static_cast<unsigned>(length));
@@ -77,17 +73,15 @@ void PrintStored() {
         std::printf("key-unavailable\n");
         return;
     }
-    auto print = [key](const char* name) {
+    for (const Field& f : kFields) {
         std::uint32_t type = 0;
         std::uint32_t size = 0;
-        if (plat::RegQueryValueExA(key, name, &type, nullptr, &size) == plat::kErrorSuccess)
-            std::printf("%s.stored=%u/%u\n", name, static_cast<unsigned>(type),
+        if (plat::RegQueryValueExA(key, f.name, &type, nullptr, &size) == plat::kErrorSuccess)
+            std::printf("%s.stored=%u/%u\n", f.name, static_cast<unsigned>(type),
                         static_cast<unsigned>(size));
         else
-            std::printf("%s.stored=missing\n", name);
-    };
-    for (const NumberField& f : kNumbers) print(f.name);
-    for (const TextField& f : kTexts) print(f.name);
+            std::printf("%s.stored=missing\n", f.name);
+    }
     plat::RegCloseKey(key);
 }
 
@@ -95,22 +89,17 @@ bool Assign(const char* assignment) {
     const char* equals = std::strchr(assignment, '=');
     if (!equals) return false;
     const std::size_t nameLength = static_cast<std::size_t>(equals - assignment);
-    auto named = [&](const char* name) {
-        return std::strlen(name) == nameLength && std::memcmp(name, assignment, nameLength) == 0;
-    };
-    for (const NumberField& f : kNumbers) {
-        if (named(f.name)) {
-            Settings.*f.field = ParseInt(equals + 1);
-            return true;
-        }
-    }
-    for (const TextField& f : kTexts) {
-        if (named(f.name)) {
-            char* field = Settings.*f.field;
+    for (const Field& f : kFields) {
+        if (std::strlen(f.name) != nameLength || std::memcmp(f.name, assignment, nameLength) != 0)
+            continue;
+        if (f.number) {
+            Settings.*f.number = ParseInt(equals + 1);
+        } else {
+            char* field = Settings.*f.text;
             std::memset(field, 0, plat::kMaxPath);
             std::strncpy(field, equals + 1, plat::kMaxPath - 1);
-            return true;
         }
+        return true;
     }
     return false;
 }
