@@ -6,8 +6,7 @@
 # System directory and extra folder.
 . "$(dirname "$0")/lib.sh"
 e2e_begin catalogue.scan
-e2e_need E2E_CATALOGUE_PROBE
-probe=$E2E_CATALOGUE_PROBE
+probe=$E2E_PROBE
 
 root=$E2E_TEST_DIR/tree
 mkdir -p "$root/nested/deeper" "$root/themes.scr" "$root/other" "$root/empty"

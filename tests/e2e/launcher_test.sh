@@ -5,8 +5,7 @@
 # would not fit their buffers, and a file that is not there, start nothing.
 . "$(dirname "$0")/lib.sh"
 e2e_begin launcher.launch
-e2e_need E2E_CATALOGUE_PROBE
-probe=$E2E_CATALOGUE_PROBE
+probe=$E2E_PROBE
 
 # A path with spaces; "exit" in the name makes the test saver end at once.
 folder="$E2E_TEST_DIR/Test Savers"

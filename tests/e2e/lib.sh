@@ -7,7 +7,7 @@
 #   E2E_ARCH       the build under test: win64 or win32
 #   E2E_SLUMBMIX   the SLUMBMIX.SCR under test
 #   E2E_TESTSAVER  testsaver.exe (copy it to a name ending in .scr)
-#   E2E_PROBE      settings_probe.exe
+#   E2E_PROBE      probe.exe: the settings store, catalogue and launcher
 #   and the helpers of the other folders (E2E_LIBSAVER, E2E_DRIVER,
 #   E2E_PREVIEW_PARENT...), which a test asks for with e2e_need
 #

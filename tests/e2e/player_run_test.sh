@@ -42,15 +42,9 @@ e2e_expect_eq "the pointer was put back after each change-over" \
 # change-over reach the saver first, it gets the move on its next turn.
 first_library=$(for p in $(player_runs); do [ "$(player_saver_name "$p")" != "$LIBRARY" ] || echo "$p"; done | head -n1)
 library_again() { [ "$1" != "$first_library" ] && [ "$(player_saver_name "$1")" == "$LIBRARY" ]; }
-player_end_by_user 120 library_again
-ended_by_user=$PLAYER_ENDED_BY
-e2e_expect "the pointer ended the library-style saver's second play" test -n "$ended_by_user"
-
-e2e_wait_exit 30 || e2e_fail "SLUMBMIX.SCR did not end"
-e2e_expect_eq "exit code of SLUMBMIX.SCR" "$E2E_RC" 0
-e2e_expect "no process left" e2e_wait_no_process_of_ours 15
+player_expect_user_ends '' "the library-style saver's second play" 120 library_again
 e2e_expect_eq "the saver ended by the user was the last one started" \
-  "$(player_runs | tail -n1)" "$ended_by_user"
+  "$(player_runs | tail -n1)" "$PLAYER_ENDED_BY"
 
 mapfile -t runs < <(player_runs)
 e2e_log "played: $(for p in "${runs[@]}"; do printf '%s; ' "$(player_saver_name "$p")"; done)"
@@ -83,7 +77,15 @@ started_after() {  # index -> ms the player's clock for that saver started after
   if [ "$1" -eq 0 ]; then echo "$began"; else player_event_time "${runs[$(($1 - 1))]}" exit; fi
 }
 key_line() { e2e_saver_log -l "$2" "$1" "^$3 " | head -n1; }  # pid message key
-key_time() { e2e_saver_log -t "$2" "$1" "^$3 " | head -n1; }  # pid message key
+# The saver's first WM_KEYDOWN of the key came no sooner than the player's
+# steps (ms past the change time) allow.
+expect_key_no_sooner() {  # key what steps steps-ms
+  local at
+  at=$(e2e_saver_log -t WM_KEYDOWN "$pid" "^$1 " | head -n1)
+  e2e_log "$name got $2 $((${at:-0} - closed)) ms after WM_CLOSE"
+  e2e_expect "$name got $2 no sooner than $3" \
+    test -n "$at" -a -n "$from" -a $((${at:-0} - from)) -ge $((CHANGE_MS + $4))
+}
 for ((i = 0; i + 1 < ${#runs[@]}; i++)); do
   pid=${runs[$i]}
   next=${runs[$((i + 1))]}
@@ -107,10 +109,7 @@ for ((i = 0; i + 1 < ${#runs[@]}; i++)); do
     e2e_expect_eq "$name ignores WM_CLOSE" "$close_verdict" ignored
     e2e_expect "$name took the imitated key as input" test "${key_down##* }" == honoured
     e2e_expect_eq "$name ended by the key" "$reason" key
-    at=$(key_time "$pid" WM_KEYDOWN 0xfe)
-    e2e_log "$name got the key $((${at:-0} - closed)) ms after WM_CLOSE"
-    e2e_expect "$name got the key no sooner than the first step" \
-      test -n "$at" -a -n "$from" -a $((${at:-0} - from)) -ge $((CHANGE_MS + 3000))
+    expect_key_no_sooner 0xfe "the key" "the first step" 3000
     ;;
   "$LIBRARY")
     e2e_expect_eq "$name ran full-screen" "$(player_event "$pid" window | cut -d' ' -f2)" 1024x768
@@ -136,10 +135,7 @@ for ((i = 0; i + 1 < ${#runs[@]}; i++)); do
       "$((${rest_x:-0} ^ 255)) $((${rest_y:-0} ^ 255))"
     e2e_expect "$name got Escape with lParam 1" \
       e2e_saver_logged WM_KEYDOWN "$pid" '^0x1b lParam=0x00000001 .* honoured$'
-    at=$(key_time "$pid" WM_KEYDOWN 0x1b)
-    e2e_log "$name got Escape $((${at:-0} - closed)) ms after WM_CLOSE"
-    e2e_expect "$name got Escape no sooner than the first two steps" \
-      test -n "$at" -a -n "$from" -a $((${at:-0} - from)) -ge $((CHANGE_MS + 4000))
+    expect_key_no_sooner 0x1b Escape "the first two steps" 4000
     e2e_expect_eq "$name ended by Escape" "$reason" key
     ;;
   esac

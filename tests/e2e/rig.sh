@@ -18,9 +18,9 @@
 # Nothing is found or stopped by name: the Xvfb is the process whose id and
 # start time setup wrote down, the Wine processes are those of RIG/prefix.
 # Everything runs through the Wine loader wine.sh chooses for ARCH, and
-# env.sh hands that choice on to the tests.
+# env.sh hands that choice on to the tests. The bounded waits are lib.sh's.
 set -u -o pipefail
-. "$(dirname "${BASH_SOURCE[0]}")/wine.sh"
+. "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 wine_steady "$0" "$@"
 
 usage='usage: rig.sh setup RIG ANCHOR [win64|win32] | rig.sh check RIG | rig.sh cleanup RIG'
@@ -38,6 +38,7 @@ log() { printf 'rig: %s\n' "$*" >&2; }
 # Start time of a process in clock ticks since boot: with the pid it names
 # the process, whatever became of the pid since.
 start_time() { awk '{ print $22 }' "/proc/$1/stat" 2>/dev/null; }
+process_gone() { [ "$(start_time "$1")" != "$2" ]; }  # pid start-time
 
 wine_env() {
   wine_choose "$arch" || return 1
@@ -67,10 +68,7 @@ stop_xvfb() {  # pid start-time
   local pid=${1:-} started=${2:-}
   [ -n "$pid" ] && [ "$(start_time "$pid")" == "$started" ] || return 0
   kill -TERM "$pid" 2>/dev/null
-  for _ in $(seq 50); do
-    [ "$(start_time "$pid")" == "$started" ] || return 0
-    sleep 0.1
-  done
+  e2e_wait_for 5 "Xvfb $pid to end on TERM" process_gone "$pid" "$started" && return 0
   log "Xvfb $pid did not end on TERM; killing it"
   kill -KILL "$pid" 2>/dev/null
   return 0
@@ -105,6 +103,9 @@ can_run_arch() {
   }
 }
 
+display_reported() { grep -q '^[0-9][0-9]*$' "$rig/display" 2>/dev/null; }
+display_or_ended() { display_reported || ! kill -0 "$xvfb_pid" 2>/dev/null; }
+
 start_xvfb() {
   rm -f "$rig/display"
   # Its own session, its output in a file: it outlives this script and must
@@ -112,16 +113,13 @@ start_xvfb() {
   setsid Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset \
     3>"$rig/display" </dev/null >"$rig/xvfb.log" 2>&1 &
   xvfb_pid=$!
-  local deadline=$((SECONDS + 20))
-  until grep -q '^[0-9][0-9]*$' "$rig/display" 2>/dev/null; do
-    if ! kill -0 "$xvfb_pid" 2>/dev/null || [ "$SECONDS" -ge "$deadline" ]; then
-      log "Xvfb did not report a display:"
-      cat "$rig/xvfb.log" >&2
-      kill -KILL "$xvfb_pid" 2>/dev/null
-      return 1
-    fi
-    sleep 0.1
-  done
+  # Until it reports its display, or ends without.
+  if ! e2e_wait_for 20 "Xvfb to report a display" display_or_ended || ! display_reported; then
+    log "Xvfb did not report a display:"
+    cat "$rig/xvfb.log" >&2
+    kill -KILL "$xvfb_pid" 2>/dev/null
+    return 1
+  fi
   xvfb_start=$(start_time "$xvfb_pid")
   echo "$xvfb_pid $xvfb_start" >"$rig/xvfb.pid"
   display=:$(head -n1 "$rig/display")
@@ -153,6 +151,8 @@ prefix_runs() {  # file name
   return 1
 }
 
+anchor_and_desktop_run() { prefix_runs "${anchor##*/}" && prefix_runs explorer.exe; }
+
 # The session stays up while the anchor runs; cleanup's wineserver -k ends
 # it, and it ends by itself after an hour.
 start_anchor() {
@@ -162,13 +162,7 @@ start_anchor() {
   }
   setsid timeout -k 5 3700 "$WINELOADER" "$anchor" 3600 </dev/null >"$rig/anchor.log" 2>&1 &
   local begin=$SECONDS
-  until prefix_runs "${anchor##*/}" && prefix_runs explorer.exe; do
-    if [ "$SECONDS" -ge $((begin + 60)) ]; then
-      log "the anchor or the desktop did not start within 60 s"
-      return 1
-    fi
-    sleep 0.2
-  done
+  e2e_wait_for 60 "the anchor and the desktop to start" anchor_and_desktop_run || return 1
   log "session and desktop up in $((SECONDS - begin)) s"
 }
 
@@ -208,19 +202,15 @@ check_prefix() {
   done
 }
 
+# What wine_env, wine_choose and make_prefix exported, for the tests.
 write_env() {
-  cat >"$rig/env.sh.new" <<EOF
-# Written by rig.sh setup; sourced by lib.sh.
-export DISPLAY='$display'
-export WINEPREFIX='$prefix'
-export WINEARCH=win64
-export WINELOADER='$WINELOADER'
-export WINESERVER='$WINESERVER'
-export WINEDEBUG=-all
-export WINEDLLOVERRIDES='$WINEDLLOVERRIDES'
-export LC_ALL=C.UTF-8
-export HOME='$HOME'
-EOF
+  local name
+  {
+    echo '# Written by rig.sh setup; sourced by lib.sh.'
+    for name in DISPLAY WINEPREFIX WINEARCH WINELOADER WINESERVER WINEDEBUG WINEDLLOVERRIDES LC_ALL HOME; do
+      printf 'export %s=%q\n' "$name" "${!name}"
+    done
+  } >"$rig/env.sh.new"
   mv "$rig/env.sh.new" "$rig/env.sh"
 }
 

@@ -35,6 +35,13 @@ start_full_screen() {  # scr name
 # The pointer to x, y, through the X server.
 pointer_to() { timeout 5 xdotool mousemove "$1" "$2"; }
 
+# The saver ends after the way given: its exit code and the end it logs.
+expect_end() {  # way logged-end
+  e2e_wait_exit 15 || e2e_fail "$file: still running after $1"
+  e2e_expect_eq "$file: exit code after $1" "$E2E_RC" 0
+  e2e_expect_eq "$file: logged end after $1" "$(last_logged)" "$name ended $2"
+}
+
 for scr in "${samples[@]}"; do
   file=${scr##*/}
   name=${file%.SCR}
@@ -52,19 +59,16 @@ for scr in "${samples[@]}"; do
     e2e_screenshot "$file-a"
     sleep 1
     e2e_screenshot "$file-b"
-    shots=$E2E_SHOTS
-    colours=$(timeout 30 convert "$shots/$file-a.png" -format %k info: 2>/dev/null || echo 0)
+    colours=$(timeout 30 convert "$E2E_SHOTS/$file-a.png" -format %k info: 2>/dev/null || echo 0)
     e2e_expect "$file: a picture of many colours ($colours)" test "$colours" -ge 20
-    changed=$(timeout 30 compare -metric AE "$shots/$file-a.png" "$shots/$file-b.png" null: 2>&1 || true)
+    changed=$(timeout 30 compare -metric AE "$E2E_SHOTS/$file-"{a,b}.png null: 2>&1 || true)
     e2e_expect "$file: the picture moves ($changed pixels changed in 1 s)" test "${changed%% *}" -gt 100
 
     pointer_to 102 101
     sleep 1.5
     e2e_expect "$file: a two-pixel move leaves it running" e2e_running
     pointer_to 400 300
-    e2e_wait_exit 15 || e2e_fail "$file: still running after a real move"
-    e2e_expect_eq "$file: exit code after the move" "$E2E_RC" 0
-    e2e_expect_eq "$file: logged end" "$(last_logged)" "$name ended mouse-move"
+    expect_end "a real move" mouse-move
   else
     e2e_fail "$file: no full-screen window"
   fi
@@ -73,9 +77,7 @@ for scr in "${samples[@]}"; do
   # A key, once the saver's window has the input focus.
   if start_full_screen "$scr" "$name" && e2e_wait_focus 15 "$name"; then
     timeout 5 xdotool key space
-    e2e_wait_exit 15 || e2e_fail "$file: still running after a key"
-    e2e_expect_eq "$file: exit code after a key" "$E2E_RC" 0
-    e2e_expect_eq "$file: logged end after a key" "$(last_logged)" "$name ended key"
+    expect_end "a key" key
   else
     e2e_fail "$file: no full-screen window with the focus for the key"
   fi
@@ -85,9 +87,7 @@ for scr in "${samples[@]}"; do
   if start_full_screen "$scr" "$name"; then
     e2e_post_close "$file"
     e2e_expect_eq "$file: WM_CLOSE posted" "$E2E_RC" 0
-    e2e_wait_exit 15 || e2e_fail "$file: still running after WM_CLOSE"
-    e2e_expect_eq "$file: exit code after WM_CLOSE" "$E2E_RC" 0
-    e2e_expect_eq "$file: logged end after WM_CLOSE" "$(last_logged)" "$name ended close"
+    expect_end WM_CLOSE close
   else
     e2e_fail "$file: no full-screen window for WM_CLOSE"
   fi

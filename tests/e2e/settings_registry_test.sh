@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The settings store over Wine's registry: values of every shape are loaded
-# by the store (through settings_probe, which links the store and the Win32
+# by the store (through the probe, which links the store and the Win32
 # platform), and what the store saves is what reg and a later load see.
 . "$(dirname "$0")/lib.sh"
 e2e_begin "${E2E_TEST:-settings.registry}"
@@ -8,7 +8,7 @@ e2e_begin "${E2E_TEST:-settings.registry}"
 # Runs the probe; its output is added to the row's.
 probe() {  # arguments...
   e2e_run 30 "$E2E_PROBE" "$@"
-  [ "$E2E_RC" -eq 0 ] || { e2e_fail "$case: settings_probe ${1:-} exited with $E2E_RC: $(cat "$E2E_ERR")"; return 1; }
+  [ "$E2E_RC" -eq 0 ] || { e2e_fail "$case: probe ${1:-} exited with $E2E_RC: $(cat "$E2E_ERR")"; return 1; }
   cat "$E2E_OUT" >>"$out"
 }
 

@@ -50,17 +50,21 @@ def table(msi, name):
     return [dict(zip(columns, line.split("\t") + [""] * len(columns))) for line in lines[3:]]
 
 
-def version_strings(scr):
-    module = pe.Module(scr)
-    blob = next(iter(module.find(pe.RT_VERSION, 1).values()))
-    fixed, blocks, _ = pe.version(blob)
-    high, low = fixed["product_version"]
-    strings = next(iter(blocks.values()))
-    return f"{high >> 16}.{high & 0xFFFF}.{low >> 16}", strings
+def version_info(scr):
+    """The fixed part and the first string block of the file's version resource."""
+    fixed, blocks, _ = pe.version(next(iter(pe.Module(scr).find(pe.RT_VERSION, 1).values())))
+    return fixed, next(iter(blocks.values()))
+
+
+def dotted(version, parts):
+    """The first parts of a (high, low) version pair as "a.b.c.d"."""
+    high, low = version
+    return ".".join(str(n) for n in (high >> 16, high & 0xFFFF, low >> 16, low & 0xFFFF)[:parts])
 
 
 def check_tables(msi, scr, ico, arch):
-    version, strings = version_strings(scr)
+    fixed, strings = version_info(scr)
+    version = dotted(fixed["product_version"], 3)
     summary = msiinfo("suminfo", msi)
     expect("summary template", re.search(r"^Template: (.*)$", summary, re.M).group(1), TEMPLATES[arch])
 
@@ -137,11 +141,9 @@ def check_versioned_file(msi, scr):
     with a higher version, and treats a file with an empty Version (and a
     hash) as unversioned, which never replaces a versioned one: the File row
     must carry the file's own version and no hash."""
-    fixed, _, _ = pe.version(next(iter(pe.Module(scr).find(pe.RT_VERSION, 1).values())))
-    high, low = fixed["file_version"]
-    version = f"{high >> 16}.{high & 0xFFFF}.{low >> 16}.{low & 0xFFFF}"
     expect("version of SLUMBMIX.SCR in the File table",
-           [row["Version"] for row in table(msi, "File") if row["FileName"] == "SLUMBMIX.SCR"], [version])
+           [row["Version"] for row in table(msi, "File") if row["FileName"] == "SLUMBMIX.SCR"],
+           [dotted(version_info(scr)[0]["file_version"], 4)])
     expect("hash rows (for unversioned files only)", table(msi, "MsiFileHash"), [])
 
 
