@@ -427,13 +427,17 @@ e2e_saver_takes_input() {  # pid
   e2e_saver_logged mouse "$1" && [[ $(e2e_focus_title) == *" pid $1" ]]
 }
 
-# Moves the pointer far from where the saver noted it resting: a move every
-# saver counts as the user's.
+# Moves the pointer far from where the saver noted it resting, a third of
+# its window away and inside it: a move every saver counts as the user's.
+# The window is the screen Wine reports, which a virtual desktop that has
+# closed may leave smaller than the display (640x480 after the preview
+# tests); a move beyond it would never reach the saver.
 e2e_saver_move() {  # pid
-  local x y
+  local x y w h
   read -r x y < <(e2e_saver_log mouse "$1" | head -n1)
-  x=${x:-0} y=${y:-0}
-  timeout 5 xdotool mousemove $((x < 512 ? x + 300 : x - 300)) $((y < 384 ? y + 200 : y - 200))
+  IFS=x read -r w h < <(e2e_saver_log window "$1" | awk '{ print $2; exit }')
+  x=${x:-0} y=${y:-0} w=${w:-1024} h=${h:-768}
+  timeout 5 xdotool mousemove $((x < w / 2 ? x + w / 3 : x - w / 3)) $((y < h / 2 ? y + h / 3 : y - h / 3))
 }
 
 # ------------------------------------------------------------------ screen
