@@ -5,7 +5,8 @@
 //              creation flags, exception statuses, kStartupInfoSize
 //   records    StartupInfo, ProcessInformation
 //   calls      CreateProcessA, WaitForSingleObject, MsgWaitForMultipleObjects,
-//              CloseHandle, GetExitCodeProcess, GetTickCount
+//              CloseHandle, GetExitCodeProcess, GetProcessId, TerminateProcess,
+//              GetTickCount
 //
 // Win32: src/platform/win32/process.cpp. Fake: tests/unit/fake/fake_process.cpp.
 #pragma once
@@ -75,6 +76,9 @@ std::uint32_t MsgWaitForMultipleObjects(std::uint32_t count, const Handle* handl
                                         std::uint32_t wakeMask);
 std::int32_t CloseHandle(Handle handle);
 std::int32_t GetExitCodeProcess(Handle process, std::uint32_t* exitCode);
+// 0 when the handle names no process.
+std::uint32_t GetProcessId(Handle process);
+std::int32_t TerminateProcess(Handle process, std::uint32_t exitCode);
 std::uint32_t GetTickCount();
 
 }  // namespace plat

@@ -5,7 +5,8 @@
 //   constants  messages, the peek filters, the screen saver class, show
 //              commands, window styles, the black brush
 //   records    Msg, PaintStruct, WndClass (with its WindowProc)
-//   calls      windows and messages: FindWindowA, GetForegroundWindow,
+//   calls      windows and messages: FindWindowA, EnumWindows,
+//              GetWindowThreadProcessId, IsWindowVisible, GetForegroundWindow,
 //              PostMessageA, SendMessageA, PostQuitMessage, DefWindowProcA,
 //              RegisterClassA, CreateWindowExA, ShowWindow, UpdateWindow,
 //              GetClientRect, GetMessageA, PeekMessageA, TranslateMessage,
@@ -76,6 +77,8 @@ struct PaintStruct {
 };
 
 using WindowProc = LResult (*)(Hwnd, std::uint32_t, WParam, LParam);
+// Called once for each top-level window; returning 0 stops the enumeration.
+using EnumWindowsProc = std::int32_t (*)(Hwnd, LParam);
 
 struct WndClass {
     std::uint32_t style;
@@ -92,6 +95,11 @@ struct WndClass {
 
 // ---------------------------------------------------------------- windows and messages
 Hwnd FindWindowA(const char* className, const char* title);
+std::int32_t EnumWindows(EnumWindowsProc proc, LParam lParam);
+// The id of the thread that made the window; the process's id in *processId
+// (0 when the window is gone).
+std::uint32_t GetWindowThreadProcessId(Hwnd window, std::uint32_t* processId);
+std::int32_t IsWindowVisible(Hwnd window);
 Hwnd GetForegroundWindow();
 std::int32_t PostMessageA(Hwnd window, std::uint32_t message, WParam wParam, LParam lParam);
 LResult SendMessageA(Hwnd window, std::uint32_t message, WParam wParam, LParam lParam);

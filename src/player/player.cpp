@@ -18,6 +18,15 @@ namespace {
 // How long each step of the change-over gives the child to end.
 constexpr std::uint32_t kCloseWait = 3000;
 constexpr std::uint32_t kInputWait = 1000;
+// A child still running after the change-over has given it this long does
+// not answer to anything (its windows hang, or it ignores every request):
+// it is ended, as Task Manager would, so that the run goes on. It would not
+// have ended on the user's input either.
+constexpr std::uint32_t kLongestClose = 30000;
+// How long an ended child is given to go; ending is asynchronous, and one
+// stuck in the kernel must not hold the run.
+constexpr std::uint32_t kEndWait = 5000;
+constexpr std::uint32_t kEndedExitCode = 1;
 
 // The imitated key: 0xFE (VK_OEM_CLEAR), a code ordinary keyboards do not
 // send and programs do not act on, so it counts only as input; the extra
@@ -33,38 +42,121 @@ bool WaitForEnd(plat::Handle child, std::uint32_t milliseconds) {
     return plat::WaitForSingleObject(child, milliseconds) != plat::kWaitTimeout;
 }
 
+// The child being closed: its process id, which tells its windows from every
+// other program's (0 when it cannot be read: then no window counts as its),
+// and the window of the screen saver class the close request went to when
+// it showed none of its own (a saver that draws from a helper process).
+struct Closing {
+    plat::Handle child;
+    std::uint32_t processId;
+    plat::Hwnd classWindow;
+};
+
+bool BelongsTo(plat::Hwnd window, std::uint32_t processId) {
+    std::uint32_t owner = 0;
+    return window && processId != 0 && plat::GetWindowThreadProcessId(window, &owner) != 0 &&
+           owner == processId;
+}
+
+// A message posted to each visible top-level window of one process.
+struct Broadcast {
+    std::uint32_t processId;
+    std::uint32_t message;
+    plat::WParam wParam;
+    plat::LParam lParam;
+    std::int32_t posted;  // windows it went to
+};
+
+std::int32_t PostIfOwnWindow(plat::Hwnd window, plat::LParam lParam) {
+    auto& broadcast = *reinterpret_cast<Broadcast*>(lParam);
+    if (plat::IsWindowVisible(window) && BelongsTo(window, broadcast.processId)) {
+        plat::PostMessageA(window, broadcast.message, broadcast.wParam, broadcast.lParam);
+        ++broadcast.posted;
+    }
+    return 1;
+}
+
+// Posts the message to the child's own visible top-level windows, whatever
+// their class (savers written with .NET, WPF, game engines or their own
+// WinMain do not use the screen saver class); says how many there were.
+std::int32_t PostToOwnWindows(const Closing& closing, std::uint32_t message, plat::WParam wParam,
+                              plat::LParam lParam) {
+    Broadcast broadcast = {closing.processId, message, wParam, lParam, 0};
+    if (closing.processId != 0)
+        plat::EnumWindows(PostIfOwnWindow, reinterpret_cast<plat::LParam>(&broadcast));
+    return broadcast.posted;
+}
+
+// Step one: the request to close, to the child's own windows or, when it
+// shows none, to the screen saver class's window. False when there was no
+// window to ask.
+bool AskToClose(Closing& closing) {
+    closing.classWindow = nullptr;
+    if (PostToOwnWindows(closing, plat::kWmClose, 0, 0) > 0) return true;
+    closing.classWindow = plat::FindWindowA(plat::kScreenSaverClass, nullptr);
+    if (!closing.classWindow) return false;
+    plat::PostMessageA(closing.classWindow, plat::kWmClose, 0, 0);
+    return true;
+}
+
+// Whether the foreground window is one the close request went to: only then
+// does a key the system delivers to the foreground reach the child rather
+// than another program.
+bool ForegroundIsTheChilds(const Closing& closing, plat::Hwnd foreground) {
+    return foreground && (foreground == closing.classWindow || BelongsTo(foreground, closing.processId));
+}
+
 // A key press and a jump of the mouse, the way the user would end a saver.
-// When the cursor position cannot be read there is no place to jump from or
-// to put the cursor back to, so the cursor is left alone and only the key
-// speaks; the key is always released, whether or not the child ended.
-bool ImitateUserInput(plat::Handle child) {
+// The key goes wherever the foreground is, so it is pressed only when the
+// foreground is the child's: never typed into another program. When the
+// cursor position cannot be read there is no place to jump from or to put
+// the cursor back to, so the cursor is left alone. The key is always
+// released, whether or not the child ended.
+bool ImitateUserInput(const Closing& closing) {
     plat::Point cursor = {0, 0};
     const bool cursorKnown = plat::GetCursorPos(&cursor) != 0;
+    const bool keyToChild = ForegroundIsTheChilds(closing, plat::GetForegroundWindow());
 
-    plat::keybd_event(kImitatedKey, kImitatedKey, 0, kImitatedKeyDownInfo);
+    if (keyToChild) plat::keybd_event(kImitatedKey, kImitatedKey, 0, kImitatedKeyDownInfo);
     if (cursorKnown) plat::SetCursorPos(cursor.x ^ kCursorJump, cursor.y ^ kCursorJump);
-    const bool ended = WaitForEnd(child, kInputWait);
-    plat::keybd_event(kImitatedKey, kImitatedKey, plat::kKeyEventFKeyUp, kImitatedKeyUpInfo);
+    const bool ended = WaitForEnd(closing.child, kInputWait);
+    if (keyToChild)
+        plat::keybd_event(kImitatedKey, kImitatedKey, plat::kKeyEventFKeyUp, kImitatedKeyUpInfo);
     if (cursorKnown) plat::SetCursorPos(cursor.x, cursor.y);
     return ended;
 }
 
+// Escape, to the child only: to the foreground window when that is the
+// child's, otherwise to the child's own windows. With neither there is no
+// one to tell, and another program's window is never told.
+void PostEscape(const Closing& closing) {
+    const plat::Hwnd foreground = plat::GetForegroundWindow();
+    if (BelongsTo(foreground, closing.processId))
+        plat::PostMessageA(foreground, plat::kWmKeyDown, plat::kVkEscape, 1);
+    else
+        PostToOwnWindows(closing, plat::kWmKeyDown, plat::kVkEscape, 1);
+}
+
 // Change-over: asks the running child to close, more and more firmly, until
-// it has ended. A child that ignores everything keeps this going; each pass
-// waits at least a second, so it never spins.
+// it has ended. Each pass waits at least a second, so it never spins; the
+// time the waits have given the child is counted, and once it reaches
+// kLongestClose the child is ended.
 void CloseRunningSaver(plat::Handle child) {
+    Closing closing = {child, plat::GetProcessId(child), nullptr};
+    std::uint32_t given = 0;
     for (;;) {
-        const plat::Hwnd window = plat::FindWindowA(plat::kScreenSaverClass, nullptr);
-        if (window) {
-            plat::PostMessageA(window, plat::kWmClose, 0, 0);
+        if (AskToClose(closing)) {
             if (WaitForEnd(child, kCloseWait)) return;
+            given += kCloseWait;
         }
-        if (ImitateUserInput(child)) return;
-        // Escape goes to whatever has the foreground. With none there is no
-        // one to tell: a post to no window would land in our own queue,
-        // which nothing reads, one message a pass.
-        const plat::Hwnd foreground = plat::GetForegroundWindow();
-        if (foreground) plat::PostMessageA(foreground, plat::kWmKeyDown, plat::kVkEscape, 1);
+        if (ImitateUserInput(closing)) return;
+        given += kInputWait;
+        if (given >= kLongestClose) {
+            plat::TerminateProcess(child, kEndedExitCode);
+            WaitForEnd(child, kEndWait);
+            return;
+        }
+        PostEscape(closing);
     }
 }
 

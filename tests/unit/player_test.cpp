@@ -35,9 +35,9 @@ plat::Hwnd const kForeground = fake::Token(701);
 // The calls the player makes itself, and the launcher's closing of each
 // child's thread handle, which marks where each launch happened.
 Texts PlayerCalls() {
-    return fake::CallsNamed({"WaitForSingleObject", "CloseHandle", "FindWindowA", "PostMessageA",
-                             "GetCursorPos", "SetCursorPos", "keybd_event",
-                             "GetForegroundWindow"});
+    return fake::CallsNamed({"WaitForSingleObject", "CloseHandle", "GetProcessId", "EnumWindows",
+                             "FindWindowA", "PostMessageA", "GetCursorPos", "SetCursorPos",
+                             "keybd_event", "GetForegroundWindow", "TerminateProcess"});
 }
 
 Texts LaunchedCommandLines() {
@@ -79,71 +79,129 @@ protected:
 
 // ------------------------------------------------------------ change-over
 
-// The calls of one launch up to the end of its play wait.
-Texts Launch(int n, std::uint32_t wait) {
-    return {Call("CloseHandle", ThreadHandle(n)), Call("WaitForSingleObject", ProcessHandle(n), wait)};
-}
-// The change-over steps of the first saver, whose window is kChildWindow,
-// with the cursor at (100, 200): WM_CLOSE and the wait for it to end...
-Texts Close() {
-    return {Call("FindWindowA", kSaverClass, nullptr),
-            Call("PostMessageA", kChildWindow, plat::kWmClose, 0, 0),
-            Call("WaitForSingleObject", ProcessHandle(0), 3000)};
-}
-// ...or no window found to close...
-Texts NoWindow() { return {Call("FindWindowA", kSaverClass, nullptr)}; }
-// ...the imitated input, the cursor moved and put back...
-Texts Imitate() {
-    return {Call("GetCursorPos"),
-            Call("keybd_event", 0xFE, 0xFE, 0, 0x0000FE00),
-            Call("SetCursorPos", 100 ^ 255, 200 ^ 255),
-            Call("WaitForSingleObject", ProcessHandle(0), 1000),
-            Call("keybd_event", 0xFE, 0xFE, 2, 0xC000FE00),
-            Call("SetCursorPos", 100, 200)};
-}
-// ...and Escape posted to the foreground window.
-Texts Escape() {
-    return {Call("GetForegroundWindow"), Call("PostMessageA", kForeground, 0x100, 0x1B, 1)};
-}
-Texts CloseProcess(int n) { return {Call("CloseHandle", ProcessHandle(n))}; }
+// The first saver's windows, of any class: two visible and a hidden one; a
+// window of the screen saver class that another process shows (a saver
+// drawing from a helper); and another program's ordinary window.
+plat::Hwnd const kChildWindow2 = fake::Token(702);
+plat::Hwnd const kClassWindow = fake::Token(703);
+const fake::TopLevelWindow kOwn = {kChildWindow, fake::ProcessId(0)};
+const fake::TopLevelWindow kOwn2 = {kChildWindow2, fake::ProcessId(0)};
+const fake::TopLevelWindow kOwnHidden = {fake::Token(704), fake::ProcessId(0), false};
+const fake::TopLevelWindow kHelper = {kClassWindow, 4343};
+const fake::TopLevelWindow kOther = {kForeground, 4242};
 
 Texts Join(std::initializer_list<Texts> parts) {
     Texts all;
     for (const auto& part : parts) all.insert(all.end(), part.begin(), part.end());
     return all;
 }
+// The calls of one launch up to the end of its play wait.
+Texts Launch(int n, std::uint32_t wait) {
+    return {Call("CloseHandle", ThreadHandle(n)), Call("WaitForSingleObject", ProcessHandle(n), wait)};
+}
+Texts Wait(std::uint32_t milliseconds) {
+    return {Call("WaitForSingleObject", ProcessHandle(0), milliseconds)};
+}
+// The change-over steps of the first saver, with the cursor at (100, 200):
+// a message to each of its own visible windows...
+Texts ToOwn(std::uint32_t message, plat::WParam wParam = 0, plat::LParam lParam = 0) {
+    return {Call("EnumWindows"), Call("PostMessageA", kChildWindow, message, wParam, lParam)};
+}
+// ...WM_CLOSE to them and the wait for it to end...
+Texts Close() { return Join({ToOwn(plat::kWmClose), Wait(3000)}); }
+// ...or, with none of its own, the class search...
+Texts NoWindow() { return {Call("EnumWindows"), Call("FindWindowA", kSaverClass, nullptr)}; }
+// ...the imitated input, the cursor moved and put back, the key only when
+// the foreground is the saver's...
+Texts Imitate(bool key = true) {
+    Texts calls = {Call("GetCursorPos"), Call("GetForegroundWindow")};
+    if (key) calls.push_back(Call("keybd_event", 0xFE, 0xFE, 0, 0x0000FE00));
+    calls.push_back(Call("SetCursorPos", 100 ^ 255, 200 ^ 255));
+    calls.push_back(Wait(1000)[0]);
+    if (key) calls.push_back(Call("keybd_event", 0xFE, 0xFE, 2, 0xC000FE00));
+    calls.push_back(Call("SetCursorPos", 100, 200));
+    return calls;
+}
+// ...and Escape to the foreground window when that is the saver's, else to
+// its own windows.
+Texts Escape(plat::Hwnd to) {
+    return {Call("GetForegroundWindow"), Call("PostMessageA", to, 0x100, 0x1B, 1)};
+}
+Texts EscapeToOwn() { return Join({{Call("GetForegroundWindow")}, ToOwn(0x100, 0x1B, 1)}); }
+Texts Repeat(int times, const Texts& calls) {
+    Texts all;
+    for (int i = 0; i < times; ++i) all.insert(all.end(), calls.begin(), calls.end());
+    return all;
+}
+Texts CloseProcess(int n) { return {Call("CloseHandle", ProcessHandle(n))}; }
 
 struct ChangeOverCase {
     const char* name;
     std::vector<std::uint32_t> changeOverWaits;  // after the first play wait times out
-    std::vector<plat::Hwnd> windows;             // FindWindowA answers
-    bool cursorReadable;
-    Texts expected;           // between the first launch and the second
-    bool noForeground = false;
+    std::vector<fake::TopLevelWindow> topLevel;
+    plat::Hwnd foreground;
+    Texts expected;                     // between the first launch and the second
+    std::vector<plat::Hwnd> found = {};  // FindWindowA answers
+    bool cursorReadable = true;
 };
 
 TEST_F(Player, ChangeOverSequences) {
+    const std::vector<std::uint32_t> hangs(16, kWaitTimeout);  // 8 passes of 4 s
     const ChangeOverCase cases[] = {
-        {"ends on WM_CLOSE", {kWaitObject0}, {kChildWindow}, true, Close()},
-        {"a failed wait after WM_CLOSE counts as ended", {kWaitFailed}, {kChildWindow}, true,
+        // One WM_CLOSE for a saver of the usual library, whose one window
+        // has the foreground; every visible window of its own for others.
+        {"ends on WM_CLOSE", {kWaitObject0}, {kOther, kOwnHidden, kOwn}, kChildWindow, Close()},
+        {"WM_CLOSE to each of its visible windows", {kWaitObject0},
+         {kOwn, kOther, kOwnHidden, kOwn2}, kChildWindow,
+         {Call("EnumWindows"), Call("PostMessageA", kChildWindow, plat::kWmClose, 0, 0),
+          Call("PostMessageA", kChildWindow2, plat::kWmClose, 0, 0), Wait(3000)[0]}},
+        {"a failed wait after WM_CLOSE counts as ended", {kWaitFailed}, {kOwn}, kChildWindow,
          Close()},
-        {"needs the imitated input", {kWaitTimeout, kWaitObject0}, {kChildWindow}, true,
+        {"needs the imitated input", {kWaitTimeout, kWaitObject0}, {kOwn}, kChildWindow,
          Join({Close(), Imitate()})},
         {"a failed wait during the input still releases and restores",
-         {kWaitTimeout, kWaitFailed}, {kChildWindow}, true, Join({Close(), Imitate()})},
-        {"no window found", {kWaitObject0}, {}, true, Join({NoWindow(), Imitate()})},
-        {"cursor unreadable: the key only", {kWaitObject0}, {}, false,
+         {kWaitTimeout, kWaitFailed}, {kOwn}, kChildWindow, Join({Close(), Imitate()})},
+        {"no window of its own: the class's window is asked, and takes the key",
+         {kWaitTimeout, kWaitObject0}, {kOther, kHelper}, kClassWindow,
          Join({NoWindow(),
-               {Call("GetCursorPos"), Call("keybd_event", 0xFE, 0xFE, 0, 0x0000FE00),
-                Call("WaitForSingleObject", ProcessHandle(0), 1000),
-                Call("keybd_event", 0xFE, 0xFE, 2, 0xC000FE00)}})},
-        {"needs Escape", {kWaitTimeout, kWaitTimeout, kWaitObject0}, {kChildWindow, kChildWindow},
-         true, Join({Close(), Imitate(), Escape(), Close()})},
-        {"no foreground window: no Escape to post", {kWaitTimeout, kWaitTimeout, kWaitObject0},
-         {kChildWindow}, true,
-         Join({Close(), Imitate(), {Call("GetForegroundWindow")}, NoWindow(), Imitate()}), true},
-        {"two passes, the second without a window", {kWaitTimeout, kWaitTimeout, kWaitObject0},
-         {kChildWindow}, true, Join({Close(), Imitate(), Escape(), NoWindow(), Imitate()})},
+                     {Call("PostMessageA", kClassWindow, plat::kWmClose, 0, 0), Wait(3000)[0]},
+                     Imitate()}),
+         {kClassWindow}},
+        {"no window found", {kWaitObject0}, {kOther}, kForeground,
+         Join({NoWindow(), Imitate(false)})},
+        {"cursor unreadable: the key only", {kWaitTimeout, kWaitObject0}, {kOwn}, kChildWindow,
+         Join({Close(),
+                     {Call("GetCursorPos"), Call("GetForegroundWindow"),
+                      Call("keybd_event", 0xFE, 0xFE, 0, 0x0000FE00), Wait(1000)[0],
+                      Call("keybd_event", 0xFE, 0xFE, 2, 0xC000FE00)}}),
+         {}, false},
+        {"needs Escape", {kWaitTimeout, kWaitTimeout, kWaitObject0}, {kOwn}, kChildWindow,
+         Join({Close(), Imitate(), Escape(kChildWindow), Close()})},
+        // Another program holds the foreground: it gets no key at all.
+        {"a foreign foreground: no key, Escape to the saver's own window",
+         {kWaitTimeout, kWaitTimeout, kWaitObject0}, {kOther, kOwn}, kForeground,
+         Join({Close(), Imitate(false), EscapeToOwn(), Close()})},
+        {"no foreground window: Escape to the saver's own window",
+         {kWaitTimeout, kWaitTimeout, kWaitObject0}, {kOwn}, nullptr,
+         Join({Close(), Imitate(false), EscapeToOwn(), Close()})},
+        {"no window of its own, a foreign foreground: no Escape at all; the search is made again",
+         {kWaitTimeout, kWaitTimeout, kWaitObject0}, {kOther, kHelper}, kForeground,
+         Join({NoWindow(),
+                     {Call("PostMessageA", kClassWindow, plat::kWmClose, 0, 0), Wait(3000)[0]},
+                     Imitate(false), {Call("GetForegroundWindow"), Call("EnumWindows")},
+                     NoWindow(), Imitate(false)}),
+         {kClassWindow}},
+        // A saver that answers to nothing is ended once the waits have
+        // given it 30 s: eight passes with a window, thirty without.
+        {"hung: ended after 30 s of asking", hangs, {kOwn}, kChildWindow,
+         Join({Repeat(7, Join({Close(), Imitate(), Escape(kChildWindow)})), Close(),
+                     Imitate(), {Call("TerminateProcess", ProcessHandle(0), 1)}, Wait(5000)})},
+        {"no window and ignoring input: ended after 30 s", std::vector(30, kWaitTimeout), {},
+         nullptr,
+         Join({Repeat(29, Join({NoWindow(), Imitate(false),
+                                            {Call("GetForegroundWindow"), Call("EnumWindows")}})),
+                     NoWindow(), Imitate(false), {Call("TerminateProcess", ProcessHandle(0), 1)},
+                     Wait(5000)})},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -152,15 +210,18 @@ TEST_F(Player, ChangeOverSequences) {
         Settings.ChangeTime = 5000;
         fake::process.waitResults.push_back(kWaitTimeout);
         for (auto r : c.changeOverWaits) fake::process.waitResults.push_back(r);
+        fake::process.waitResults.push_back(kWaitObject0);  // after the end: gone at once
         fake::process.waitResults.push_back(kWaitObject0);  // the next saver is ended by the user
-        fake::window.foundWindows.assign(c.windows.begin(), c.windows.end());
+        fake::window.topLevel = c.topLevel;
+        fake::window.foreground = c.foreground;
+        fake::window.foundWindows.assign(c.found.begin(), c.found.end());
         fake::input.cursorReadable = c.cursorReadable;
-        if (c.noForeground) fake::window.foreground = nullptr;
 
         RunPlayer("/s");
 
-        EXPECT_EQ(PlayerCalls(), Join({Launch(0, 5000), c.expected, CloseProcess(0),
-                                       Launch(1, 5000), CloseProcess(1)}));
+        EXPECT_EQ(PlayerCalls(),
+                  Join({Launch(0, 5000), {Call("GetProcessId", ProcessHandle(0))}, c.expected,
+                              CloseProcess(0), Launch(1, 5000), CloseProcess(1)}));
         EXPECT_EQ(fake::input.cursor.x, 100);
         EXPECT_EQ(fake::input.cursor.y, 200);
     }

@@ -55,6 +55,10 @@ std::int32_t GetExitCodeProcess(Handle process, std::uint32_t* exitCode) {
     if (ok) *exitCode = code;
     return ok;
 }
+std::uint32_t GetProcessId(Handle process) { return ::GetProcessId(process); }
+std::int32_t TerminateProcess(Handle process, std::uint32_t exitCode) {
+    return ::TerminateProcess(process, exitCode);
+}
 std::uint32_t GetTickCount() { return ::GetTickCount(); }
 
 }  // namespace plat

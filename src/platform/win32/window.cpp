@@ -8,6 +8,32 @@ using win32::As;
 Hwnd FindWindowA(const char* className, const char* title) {
     return ::FindWindowA(className, title);
 }
+
+namespace {
+// The portable callback and its parameter, carried through EnumWindows's
+// own parameter to the system's calling convention.
+struct Enumeration {
+    EnumWindowsProc proc;
+    LParam lParam;
+};
+
+BOOL CALLBACK EnumerationThunk(HWND window, LPARAM lParam) {
+    const auto* enumeration = As<const Enumeration*>(lParam);
+    return enumeration->proc(window, enumeration->lParam);
+}
+}  // namespace
+
+std::int32_t EnumWindows(EnumWindowsProc proc, LParam lParam) {
+    Enumeration enumeration = {proc, lParam};
+    return ::EnumWindows(EnumerationThunk, As<LPARAM>(&enumeration));
+}
+std::uint32_t GetWindowThreadProcessId(Hwnd window, std::uint32_t* processId) {
+    DWORD id = 0;
+    const DWORD thread = ::GetWindowThreadProcessId(As<HWND>(window), &id);
+    *processId = id;
+    return thread;
+}
+std::int32_t IsWindowVisible(Hwnd window) { return ::IsWindowVisible(As<HWND>(window)); }
 Hwnd GetForegroundWindow() { return ::GetForegroundWindow(); }
 std::int32_t PostMessageA(Hwnd window, std::uint32_t message, WParam wParam, LParam lParam) {
     return ::PostMessageA(As<HWND>(window), message, wParam, lParam);

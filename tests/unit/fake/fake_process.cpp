@@ -9,6 +9,7 @@ namespace fake {
 // thread.
 plat::Handle ProcessHandle(int n) { return Token(500 + 2 * n); }
 plat::Handle ThreadHandle(int n) { return Token(501 + 2 * n); }
+std::uint32_t ProcessId(int n) { return 1001 + 2 * n; }
 
 }  // namespace fake
 
@@ -61,6 +62,18 @@ std::int32_t GetExitCodeProcess(Handle handle, std::uint32_t* exitCode) {
     if (code > 0xFFFFFFFFu) return 0;
     *exitCode = static_cast<std::uint32_t>(code);
     return 1;
+}
+
+// The id CreateProcessA gave with the handle; 0 for any other handle.
+std::uint32_t GetProcessId(Handle handle) {
+    for (int n = 0; 2 * n + 1 < static_cast<int>(process.nextHandle); ++n)
+        if (handle == fake::ProcessHandle(n)) return fake::Answer(fake::ProcessId(n), "GetProcessId", handle);
+    return fake::Answer(0u, "GetProcessId", handle);
+}
+
+std::int32_t TerminateProcess(Handle handle, std::uint32_t exitCode) {
+    return fake::Answer(fake::NextAnswer(process.terminateResults, 1), "TerminateProcess", handle,
+                        exitCode);
 }
 
 std::uint32_t GetTickCount() {

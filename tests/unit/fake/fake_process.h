@@ -32,12 +32,16 @@ struct ProcessState {
     // GetTickCount answers in order; the last one repeats when one is left.
     std::deque<std::uint32_t> ticks{0};
     std::vector<LaunchRecord> launches;
+    // TerminateProcess answers in order; 1 when the queue is empty.
+    std::deque<std::int32_t> terminateResults;
     std::uint32_t nextHandle = 1;  // processes and threads get Token(500 + n)
 };
 inline Scripted<ProcessState> process;
 
-// The handles the n-th successful CreateProcessA hands out (n from 0).
+// The handles and process id the n-th successful CreateProcessA hands out
+// (n from 0).
 plat::Handle ProcessHandle(int n);
 plat::Handle ThreadHandle(int n);
+std::uint32_t ProcessId(int n);
 
 }  // namespace fake

@@ -21,6 +21,34 @@ Hwnd FindWindowA(const char* className, const char* title) {
     return fake::NextAnswer(window.foundWindows, nullptr);
 }
 
+std::int32_t EnumWindows(EnumWindowsProc proc, LParam lParam) {
+    Record("EnumWindows");
+    for (const auto& w : window.topLevel)
+        if (!proc(w.window, lParam)) return 0;
+    return 1;
+}
+
+namespace {
+const fake::TopLevelWindow* Listed(Hwnd hwnd) {
+    for (const auto& w : window.topLevel)
+        if (w.window == hwnd) return &w;
+    return nullptr;
+}
+}  // namespace
+
+// The thread id is made from the process id; 0 for a window that is gone.
+std::uint32_t GetWindowThreadProcessId(Hwnd hwnd, std::uint32_t* processId) {
+    Record("GetWindowThreadProcessId", hwnd);
+    const fake::TopLevelWindow* w = Listed(hwnd);
+    *processId = w ? w->processId : 0;
+    return w ? w->processId + 1 : 0;
+}
+
+std::int32_t IsWindowVisible(Hwnd hwnd) {
+    const fake::TopLevelWindow* w = Listed(hwnd);
+    return fake::Answer(w && w->visible ? 1 : 0, "IsWindowVisible", hwnd);
+}
+
 Hwnd GetForegroundWindow() { return fake::Answer(window.foreground, "GetForegroundWindow"); }
 
 std::int32_t PostMessageA(Hwnd hwnd, std::uint32_t message, WParam wParam, LParam lParam) {

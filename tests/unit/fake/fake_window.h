@@ -17,6 +17,14 @@
 
 namespace fake {
 
+// A top-level window of some process, as EnumWindows and the calls about a
+// window see it.
+struct TopLevelWindow {
+    plat::Hwnd window;
+    std::uint32_t processId;
+    bool visible = true;
+};
+
 struct WindowState {
     // Answers.
     std::uint16_t classAtom = 0xC123;               // RegisterClassA; 0 makes it fail
@@ -29,6 +37,9 @@ struct WindowState {
     plat::Hwnd foreground = Token(900);             // GetForegroundWindow
     // FindWindowA answers in order; null (no such window) when empty.
     std::deque<plat::Hwnd> foundWindows;
+    // The top-level windows, in the order EnumWindows gives them. A window
+    // not listed is gone: it belongs to no process.
+    std::vector<TopLevelWindow> topLevel;
     // Messages GetMessageA hands out, in order. When the queue runs dry the
     // loop gets WM_QUIT with wParam 0, so a test can never hang in it.
     std::deque<plat::Msg> queue;
