@@ -96,7 +96,9 @@ player_move_outcome() {  # pid
 # a change-over reach it first, to the next one, once per saver, until the
 # input ends one or the bound passes. PLAYER_ENDED_BY is then the saver the
 # input ended, or empty. With a predicate, only the savers it accepts get the
-# input (the others are left to the next change-over).
+# input (the others are left to the next change-over). Each next saver is
+# waited for up to PLAYER_NEXT_WAIT seconds (20): a change-over that has to
+# end a hung saver takes longer.
 player_end_by_user() {  # seconds [predicate]
   PLAYER_ENDED_BY=''
   local deadline=$((SECONDS + $1)) pid count
@@ -110,7 +112,7 @@ player_end_by_user() {  # seconds [predicate]
       2) return 1 ;;
       esac
     fi
-    e2e_wait_for 20 "the next saver" player_has_runs $((count + 1)) || return 1
+    e2e_wait_for "${PLAYER_NEXT_WAIT:-20}" "the next saver" player_has_runs $((count + 1)) || return 1
   done
   return 1
 }

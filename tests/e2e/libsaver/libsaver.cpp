@@ -176,7 +176,7 @@ const char* RunWindow(HINSTANCE instance, const frame::Option& option) {
         g_saver.parent = option.window;
     }
     HWND window = frame::CreateSaverWindow(instance, SaverProc, "Library-style test saver",
-                                           g_saver.parent);
+                                           {g_saver.parent});
     if (!window) return "no-window";
     RECT rect;
     GetWindowRect(window, &rect);

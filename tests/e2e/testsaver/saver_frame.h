@@ -149,33 +149,46 @@ inline unsigned long long HandleValue(HWND window) {
 
 constexpr char kSaverClass[] = "WindowsScreenSaverClass";
 
-// Registers the class screen saver hosts know, with this procedure and a
-// black background, and creates a window of it titled "<what> pid <n>":
-// full-screen and top-most without a parent, a child filling the parent's
-// client area with one. Null when it cannot. Key presses from the X server
-// go to the window with the input focus; a test tells its saver's window by
-// the process id in this title (the one its log lines carry) before it
-// presses a key or moves the pointer.
+// Registers a window class (by default the one screen saver hosts know),
+// with this procedure and a black background, and creates a window of it
+// titled "<what> pid <n>": full-screen and top-most without a parent, a
+// child filling the parent's client area with one. Null when it cannot. Key
+// presses from the X server go to the window with the input focus; a test
+// tells its saver's window by the process id in this title (the one its log
+// lines carry) before it presses a key or moves the pointer. A full-screen
+// window made `behind` is shown without being activated, so that whatever
+// had the foreground keeps it, as when Windows refuses a saver the
+// foreground.
+struct WindowKind {
+    HWND parent = nullptr;
+    const char* className = kSaverClass;
+    bool behind = false;
+};
+
 inline HWND CreateSaverWindow(HINSTANCE instance, WNDPROC procedure, const char* what,
-                              HWND parent = nullptr) {
+                              WindowKind kind = {}) {
     WNDCLASSA wc = {};
     wc.lpfnWndProc = procedure;
     wc.hInstance = instance;
     wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-    wc.lpszClassName = kSaverClass;
+    wc.lpszClassName = kind.className;
     if (!RegisterClassA(&wc)) return nullptr;
     char title[128];
     std::snprintf(title, sizeof title, "%s pid %lu", what,
                   static_cast<unsigned long>(GetCurrentProcessId()));
-    if (parent) {
+    if (kind.parent) {
         RECT client;
-        GetClientRect(parent, &client);
-        return CreateWindowExA(0, kSaverClass, title, WS_CHILD | WS_VISIBLE, 0, 0, client.right,
-                               client.bottom, parent, nullptr, instance, nullptr);
+        GetClientRect(kind.parent, &client);
+        return CreateWindowExA(0, kind.className, title, WS_CHILD | WS_VISIBLE, 0, 0, client.right,
+                               client.bottom, kind.parent, nullptr, instance, nullptr);
     }
-    return CreateWindowExA(WS_EX_TOPMOST, kSaverClass, title, WS_POPUP | WS_VISIBLE, 0, 0,
-                           GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), nullptr,
-                           nullptr, instance, nullptr);
+    const DWORD exStyle = WS_EX_TOPMOST | (kind.behind ? WS_EX_NOACTIVATE : 0);
+    HWND window = CreateWindowExA(exStyle, kind.className, title,
+                                  WS_POPUP | (kind.behind ? 0 : WS_VISIBLE), 0, 0,
+                                  GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
+                                  nullptr, nullptr, instance, nullptr);
+    if (window && kind.behind) ShowWindow(window, SW_SHOWNOACTIVATE);
+    return window;
 }
 
 // WM_PAINT: the client area in one colour and, when asked, the saver's own

@@ -5,6 +5,11 @@
 // copy's own file name chooses its behaviour by the first keyword it
 // contains (case does not matter), looked for in this order:
 //
+//   bystander  not a saver: another program's ordinary window, in any
+//           mode. It takes the foreground, logs every key and button it
+//           gets, ignores them, and ends on WM_CLOSE.
+//   hung    once its window has appeared, stops answering: its thread
+//           sleeps until the cap, so only being ended stops it sooner.
 //   exit    ends at once, in every mode, without making a window.
 //   crash   in run mode, kCrashAfterMs after its start, writes to a
 //           read-only page: an access violation nothing handles, so the
@@ -19,9 +24,18 @@
 //   close   ends on WM_CLOSE, and on input like "input".
 //   (none)  same as close.
 //
+// Two more words in the name change the run-mode window, whatever the
+// behaviour:
+//   ownclass  its class is "Slumbermix test saver class", as savers not
+//           built on the usual screen saver library have classes of their
+//           own.
+//   behind  it is shown without taking the foreground (as when Windows
+//           refuses it), and logs "foreground 0x<hwnd>": the window that
+//           holds it.
+//
 // Modes, chosen from its own command line as a screen saver would (program
 // path, blanks, an optional "/" or "-", then the letter):
-//   S        run: one full-screen, top-most top-level window of class
+//   S        run: one full-screen, top-most top-level window, of class
 //            "WindowsScreenSaverClass", titled "Slumbermix test saver
 //            (<keyword>) pid <process id>" (saver_frame.h), painted in the
 //            behaviour's colour with its file name; it ends as its
@@ -35,8 +49,12 @@
 //   start, cmdline, cwd, priority    as every start (saver_frame.h); the
 //            priority e.g. 0x40 for IDLE_PRIORITY_CLASS
 //   behaviour <keyword> mode <run|other>
-//   window 0x<hwnd> <width>x<height> run mode only, once the window exists
-//            and has been made the foreground window
+//   window 0x<hwnd> <width>x<height> run mode (and bystander) only, once
+//            the window exists and has been made the foreground window
+//   foreground 0x<hwnd>             behind only: the foreground window
+//            once its own window is shown
+//   hung asleep                      hung only: from here on it answers
+//            nothing
 //   mouse <x> <y>                    where moves are measured from: the
 //            cursor's position when the window appeared, or at the first
 //            move when it could not be read then (run mode only)
@@ -68,7 +86,7 @@ constexpr int kMoveThreshold = 3;  // pixels on either axis
 // tells the crash from an end.
 constexpr DWORD kCrashAfterMs = 3000;
 
-enum class Behaviour { Close, Input, Escape, Exit, Crash };
+enum class Behaviour { Close, Input, Escape, Exit, Crash, Hung, Bystander };
 
 struct SaverState {
     Behaviour behaviour;
@@ -77,6 +95,7 @@ struct SaverState {
     POINT lastMouse;
     bool mouseKnown;
     const char* exitReason;
+    frame::WindowKind window;
 };
 
 SaverState g_saver;
@@ -96,18 +115,22 @@ void ChooseBehaviour(const char* modulePath) {
         Behaviour behaviour;
         COLORREF colour;
     };
-    static const Keyword keywords[] = {{"exit", Behaviour::Exit, RGB(96, 96, 96)},
+    static const Keyword keywords[] = {{"bystander", Behaviour::Bystander, RGB(128, 128, 128)},
+                                       {"hung", Behaviour::Hung, RGB(96, 0, 96)},
+                                       {"exit", Behaviour::Exit, RGB(96, 96, 96)},
                                        {"crash", Behaviour::Crash, RGB(96, 96, 96)},
                                        {"escape", Behaviour::Escape, RGB(160, 0, 0)},
                                        {"input", Behaviour::Input, RGB(0, 128, 0)},
                                        {"close", Behaviour::Close, RGB(0, 0, 160)}};
-    g_saver = {Behaviour::Close, "close", RGB(0, 0, 160), {}, false, nullptr};
+    g_saver = {Behaviour::Close, "close", RGB(0, 0, 160), {}, false, nullptr, {}};
     for (const Keyword& k : keywords) {
         if (std::strstr(lower, k.text)) {
-            g_saver = {k.behaviour, k.text, k.colour, {}, false, nullptr};
-            return;
+            g_saver = {k.behaviour, k.text, k.colour, {}, false, nullptr, {}};
+            break;
         }
     }
+    if (std::strstr(lower, "ownclass")) g_saver.window.className = "Slumbermix test saver class";
+    g_saver.window.behind = std::strstr(lower, "behind") != nullptr;
 }
 
 void End(HWND window, const char* reason) {
@@ -176,7 +199,8 @@ void OnMouseMove(HWND window) {
 LRESULT CALLBACK SaverProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_CLOSE: {
-            const bool honoured = g_saver.behaviour == Behaviour::Close;
+            const bool honoured = g_saver.behaviour == Behaviour::Close ||
+                                  g_saver.behaviour == Behaviour::Bystander;
             Log("WM_CLOSE %s", Verdict(honoured));
             if (honoured) End(window, "close");
             return 0;
@@ -198,22 +222,45 @@ LRESULT CALLBACK SaverProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     }
 }
 
+// Another program's window, as a user has open: ordinary, not full-screen,
+// taking the foreground.
+HWND CreateBystanderWindow(HINSTANCE instance) {
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = SaverProc;
+    wc.hInstance = instance;
+    wc.lpszClassName = "Slumbermix test bystander";
+    if (!RegisterClassA(&wc)) return nullptr;
+    char title[64];
+    std::snprintf(title, sizeof title, "Slumbermix test bystander pid %lu",
+                  static_cast<unsigned long>(GetCurrentProcessId()));
+    return CreateWindowExA(0, wc.lpszClassName, title, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 40,
+                           320, 240, nullptr, nullptr, instance, nullptr);
+}
+
 int RunWindow(HINSTANCE instance) {
     char what[48];
     std::snprintf(what, sizeof what, "Slumbermix test saver (%s)", g_saver.keyword);
-    HWND window = frame::CreateSaverWindow(instance, SaverProc, what);
+    HWND window = g_saver.behaviour == Behaviour::Bystander
+                      ? CreateBystanderWindow(instance)
+                      : frame::CreateSaverWindow(instance, SaverProc, what, g_saver.window);
     if (!window) {
         Log("exit no-window");
         return 0;
     }
     g_saver.mouseKnown = GetCursorPos(&g_saver.lastMouse) != 0;
     frame::StartCapWatchdog();
-    frame::TakeInput(window);
+    if (!g_saver.window.behind) frame::TakeInput(window);
     // Only now does the window take input as a test means it: the log says
     // so, and where moves are measured from.
     Log("window 0x%llx %dx%d", frame::HandleValue(window), GetSystemMetrics(SM_CXSCREEN),
         GetSystemMetrics(SM_CYSCREEN));
+    if (g_saver.window.behind)
+        Log("foreground 0x%llx", frame::HandleValue(GetForegroundWindow()));
     if (g_saver.mouseKnown) Log("mouse %ld %ld", g_saver.lastMouse.x, g_saver.lastMouse.y);
+    if (g_saver.behaviour == Behaviour::Hung) {
+        Log("hung asleep");
+        Sleep(INFINITE);
+    }
     frame::RunMessageLoop();
     Log("exit %s", g_saver.exitReason ? g_saver.exitReason : "close");
     return 0;
@@ -235,7 +282,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         Sleep(kCrashAfterMs);
         Crash();
     }
-    if (!runMode) {
+    if (!runMode && g_saver.behaviour != Behaviour::Bystander) {
         Sleep(kOtherModeMs);
         Log("exit other-mode");
         return 0;
