@@ -292,6 +292,26 @@ TEST_F(Catalogue, LinksBackUpAreNotEnteredOthersAre) {
                           open("C:\\S\\sub\\up2"), open("C:\\S\\sub\\here"),
                           open("C:\\S\\sub\\twin"), open("C:\\S\\self"),
                           open("C:\\S\\away")}));
+    // No 128-bit identities on this system: each read falls back to the index.
+    const Texts asked = fake::CallsNamed({"GetFileInformationByHandleEx", "GetFileInformationByHandle"});
+    EXPECT_EQ(asked.size(), 16u);
+    for (std::size_t i = 0; i < asked.size(); ++i)
+        EXPECT_EQ(asked[i].rfind(i % 2 ? "GetFileInformationByHandle(" : "GetFileInformationByHandleEx(", 0),
+                  0u) << i;
+
+    // ReFS: one volume and 64-bit index for all three, told apart by their
+    // 128-bit identities. A target with only an index is on another file system.
+    NextRow();
+    fake::files.folders["C:\\R\\"] = {link("peer"), link("self"), link("net")};
+    fake::files.folders["C:\\R\\peer\\"] = {File("peer.scr")};
+    fake::files.folders["C:\\R\\self\\"] = {File("self.scr")};
+    fake::files.folders["C:\\R\\net\\"] = {File("net.scr")};
+    fake::files.identities = {{"C:\\R", top}, {"C:\\R\\peer", top}, {"C:\\R\\self", top},
+                              {"C:\\R\\net", top}};
+    fake::files.wideIdentities = {
+        {"C:\\R", {7, {1}}}, {"C:\\R\\peer", {7, {1, 1}}}, {"C:\\R\\self", {7, {1}}}};
+    EXPECT_TRUE(ScanFolder(list, "C:\\R", 1));
+    EXPECT_EQ(Paths(list), (Texts{"C:\\R\\peer\\peer.scr", "C:\\R\\net\\net.scr"}));
 
     // Identities that cannot be read: the link is entered, as before.
     NextRow();

@@ -48,10 +48,13 @@ struct FilesState {
     // backslash) → the items found there, in the order they are returned.
     // A pattern not listed, or not ending in "*.*", finds nothing.
     std::map<std::string, std::vector<FileItem>> folders;
-    // CreateFileA opens a path listed here (the path as asked for, without
-    // a trailing backslash) and GetFileInformationByHandle then gives its
-    // identity; other paths cannot be opened.
+    // CreateFileA opens a path listed in either map (the path as asked for,
+    // without a trailing backslash); other paths cannot be opened.
+    // GetFileInformationByHandle gives its identity from the first,
+    // GetFileInformationByHandleEx its 128-bit one from the second and fails
+    // for a path not there, as on a system before Windows 8.
     std::map<std::string, plat::FileIdentity> identities;
+    std::map<std::string, plat::FileIdInfo> wideIdentities;
     int longPatterns = 0;        // patterns of 260 bytes or more, never valid
 };
 inline Scripted<FilesState> files;
