@@ -16,6 +16,9 @@
 // Decimal text to a signed 32-bit integer: leading white space, one optional
 // sign, digits; wraps on overflow; no digits give 0.
 std::int32_t ParseInt(const char* text);
+// The same text read without wrapping: a number beyond the 32 bits gives the
+// largest value (below zero the smallest), however many digits it has.
+std::int32_t ParseIntClamped(const char* text);
 
 // Decimal text of a signed 32-bit value, as "%d" writes it. Written here
 // because the C library's formatting would more than double the module's size.

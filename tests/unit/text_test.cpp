@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <optional>
 
 #include "text/text.h"
 
@@ -12,6 +13,7 @@ namespace {
 struct IntCase {
     const char* text;
     std::int32_t value;
+    std::optional<std::int32_t> clamped = {};  // ParseIntClamped, where it differs
 };
 
 TEST(ParseInt, WhiteSpaceSignsDigitsAndWrap) {
@@ -30,15 +32,20 @@ TEST(ParseInt, WhiteSpaceSignsDigitsAndWrap) {
         {"\x1c" "5", 0},              // other control bytes are not blanks
         {"\xA0" "5", 0},
         {"2147483647", INT32_MAX},
-        {"2147483648", INT32_MIN},    // wraps in 32-bit two's complement
+        {"2147483648", INT32_MIN, INT32_MAX},    // wraps in 32-bit two's complement
         {"-2147483648", INT32_MIN},
-        {"4294967295", -1},
-        {"4294967296", 0},
-        {"-4294967297", -1},
-        {"99999999999", 1215752191},  // 99999999999 mod 2^32
+        {"-2147483649", INT32_MAX, INT32_MIN},
+        {"4294967295", -1, INT32_MAX},
+        {"4294967296", 0, INT32_MAX},
+        {"-4294967297", -1, INT32_MIN},
+        {"99999999999", 1215752191, INT32_MAX},  // 99999999999 mod 2^32
+        {"99999999999999999999", 1661992959, INT32_MAX},
         {"00000000000000000000042", 42},
     };
-    for (const auto& c : cases) EXPECT_EQ(ParseInt(c.text), c.value) << '"' << c.text << '"';
+    for (const auto& c : cases) {
+        EXPECT_EQ(ParseInt(c.text), c.value) << '"' << c.text << '"';
+        EXPECT_EQ(ParseIntClamped(c.text), c.clamped.value_or(c.value)) << '"' << c.text << '"';
+    }
 }
 
 // ------------------------------------------------------------------ names
