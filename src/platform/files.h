@@ -4,6 +4,7 @@
 //   constants  the directory and link attributes; opening a folder
 //   records    FindData, FileIdentity, FileIdInfo
 //   calls      GetWindowsDirectoryA, GetSystemDirectoryA, CharPrevA,
+//              IsDBCSLeadByte,
 //              FindFirstFileA, FindNextFileA, FindClose,
 //              CreateFileA, GetFileInformationByHandle,
 //              GetFileInformationByHandleEx
@@ -52,6 +53,8 @@ std::uint32_t GetSystemDirectoryA(char* buffer, std::uint32_t size);
 // Start of the character before `current`, honouring the system code page's
 // double-byte characters.
 const char* CharPrevA(const char* start, const char* current);
+// Whether `byte` starts a double-byte character in the system code page.
+std::int32_t IsDBCSLeadByte(std::uint8_t byte);
 Handle FindFirstFileA(const char* pattern, FindData* data);
 std::int32_t FindNextFileA(Handle find, FindData* data);
 std::int32_t FindClose(Handle find);

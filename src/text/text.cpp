@@ -4,6 +4,8 @@
 #include <climits>
 #include <cstring>
 
+#include "platform/files.h"
+
 namespace {
 bool IsBlank(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
@@ -75,13 +77,21 @@ void FormatInt(std::int32_t value, char (&text)[12]) {
 // ------------------------------------------------------------ names
 
 // Name comparison for file names: ASCII letters fold, every other byte
-// (double-byte characters included) compares as it is.
+// compares as it is. A double-byte character of the system code page
+// compares whole: its second byte may lie in 0x61-0x7A without being a
+// letter (code page 932 has ア as 83 41 and ヂ as 83 61).
 bool EqualNoCase(const char* a, const char* b) {
     for (;; ++a, ++b) {
         unsigned char x = FoldAscii(static_cast<unsigned char>(*a));
         unsigned char y = FoldAscii(static_cast<unsigned char>(*b));
         if (x != y) return false;
         if (x == 0) return true;
+        // Lead bytes are never ASCII, and here both texts have the same.
+        if (x >= 0x80 && plat::IsDBCSLeadByte(x)) {
+            ++a, ++b;
+            if (*a != *b) return false;
+            if (*a == '\0') return true;
+        }
     }
 }
 

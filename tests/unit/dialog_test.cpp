@@ -399,6 +399,18 @@ TEST_F(SettingsDialog, SelectsTheFirstLineEqualToDefSaverInListBoxOrder) {
     EXPECT_EQ(Selection(), 1);
     EXPECT_EQ(ListMessages().back(),
               Call("SendMessageA", ControlHandle(110), plat::kLbSetCurSel, 1u, 0));
+
+    // Code page 932: DefSaver names ヂ.scr (83 61), not ア.scr (83 41) before it.
+    NextRow();
+    fake::files.codePage = 932;
+    fake::files.folders[kWin] = {fake::File("\x83\x61.scr"), fake::File("\x83\x41.scr")};
+    fake::files.folders[kSys] = {};
+    Stored()["DefSaver"] = fake::Text("C:\\WINDOWS\\\x83\x61.scr");
+    Init();
+    ASSERT_EQ(Lines(), (Texts{"C:\\WINDOWS\\\x83\x41.scr", "C:\\WINDOWS\\\x83\x61.scr"}));
+    EXPECT_EQ(Selection(), 1);
+    Command(kIdOk);
+    EXPECT_EQ(StoredText("DefSaver"), "C:\\WINDOWS\\\x83\x61.scr");
 }
 
 TEST_F(SettingsDialog, NoLineIsSelectedWhenNoneMatchesOrNothingIsFound) {

@@ -4,6 +4,7 @@
 #include <climits>
 #include <optional>
 
+#include "fake/fake_files.h"
 #include "text/text.h"
 
 namespace {
@@ -50,11 +51,12 @@ TEST(ParseInt, WhiteSpaceSignsDigitsAndWrap) {
 
 // ------------------------------------------------------------------ names
 
-TEST(EqualNoCase, FoldsOnlyAsciiLetters) {
+TEST(EqualNoCase, FoldsOnlyAsciiLettersOutsideDoubleByteCharacters) {
     struct Case {
         const char* a;
         const char* b;
         bool equal;
+        std::uint32_t codePage = 1252;
     };
     for (Case c : {Case{"SCR", "scr", true}, Case{"sCr", "ScR", true}, Case{"", "", true},
                    Case{"SCR", "SCRX", false}, Case{"SCRX", "SCR", false}, Case{"SCR", "", false},
@@ -62,7 +64,13 @@ TEST(EqualNoCase, FoldsOnlyAsciiLetters) {
                    Case{"[", "{", false},            // nor 0x5B / 0x7B
                    Case{"\xC9", "\xE9", false},      // accented letters are left alone
                    Case{"\x82\xA0", "\x82\xA0", true},
-                   Case{"\x82\x61", "\x82\x41", true}}) {  // a trail byte folds like any byte
+                   Case{"\x82\x61", "\x82\x41", true},   // no lead bytes in code page 1252
+                   Case{"\x82\x61", "\x82\x41", false, 932},  // 932: a trail byte is no letter
+                   Case{"\x83\x41.scr", "\x83\x61.scr", false, 932},  // ア.scr, ヂ.scr
+                   Case{"\x83\x61.SCR", "\x83\x61.scr", true, 932},
+                   Case{"\x83", "\x83", true, 932}}) {  // a lead byte without its trail
+        fake::ResetAll();
+        fake::files.codePage = c.codePage;
         EXPECT_EQ(EqualNoCase(c.a, c.b), c.equal) << '"' << c.a << "\" vs \"" << c.b << '"';
     }
 }

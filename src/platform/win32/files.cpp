@@ -15,6 +15,7 @@ std::uint32_t GetSystemDirectoryA(char* buffer, std::uint32_t size) {
 const char* CharPrevA(const char* start, const char* current) {
     return ::CharPrevA(start, current);
 }
+std::int32_t IsDBCSLeadByte(std::uint8_t byte) { return ::IsDBCSLeadByte(byte); }
 
 namespace {
 void CopyFindData(const WIN32_FIND_DATAA& from, FindData* to) {

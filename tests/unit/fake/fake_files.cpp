@@ -84,6 +84,10 @@ const char* CharPrevA(const char* start, const char* current) {
     }
 }
 
+std::int32_t IsDBCSLeadByte(std::uint8_t byte) {
+    return fake::Answer(fake::IsLeadByte(byte) ? 1 : 0, "IsDBCSLeadByte", byte);
+}
+
 Handle FindFirstFileA(const char* pattern, FindData* data) {
     Record("FindFirstFileA", pattern);
     std::string text = pattern;

@@ -42,7 +42,8 @@ inline FileItem Folder(std::string name) {
 struct FilesState {
     SystemFolder windowsDirectory{"C:\\WINDOWS", std::nullopt};
     SystemFolder systemDirectory{"C:\\WINDOWS\\system32", std::nullopt};
-    // 932 makes CharPrevA treat 0x81-0x9F and 0xE0-0xFC as lead bytes.
+    // 932 makes CharPrevA and IsDBCSLeadByte treat 0x81-0x9F and 0xE0-0xFC
+    // as lead bytes.
     std::uint32_t codePage = 1252;
     // Search pattern without its "*.*" (so with the folder's trailing
     // backslash) → the items found there, in the order they are returned.
