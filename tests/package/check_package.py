@@ -182,6 +182,25 @@ def check_reproducible(scr, make_msi_args):
         expect("another package has another package code", first_codes[1] != other_codes[1], True)
 
 
+def key_order(manifest, schema):
+    """Where a mapping of the manifest, or one in its lists, strays from the
+    order of the schema's properties, which is that of winget's documentation."""
+    def resolve(node):
+        while "$ref" in node:
+            node = schema["definitions"][node["$ref"].rsplit("/", 1)[-1]]
+        return node
+
+    def walk(mapping, node, where):
+        properties = resolve(node).get("properties", {})
+        strays = [] if list(mapping) == [k for k in properties if k in mapping] else [f"{where}: {list(mapping)}"]
+        for key, value in mapping.items():
+            for i, item in enumerate(value if isinstance(value, list) else []):
+                if isinstance(item, dict):
+                    strays += walk(item, resolve(properties.get(key, {})).get("items", {}), f"{where}/{key}/{i}")
+        return strays
+    return walk(manifest, schema, "")
+
+
 def check_winget(dist, base, schemas):
     import hashlib
     import json
@@ -195,9 +214,11 @@ def check_winget(dist, base, schemas):
         import jsonschema
         for kind, manifest in manifests.items():
             with open(os.path.join(schemas, f"manifest.{kind}.1.10.0.json"), encoding="utf-8") as f:
-                validator = jsonschema.Draft7Validator(json.load(f))
+                schema = json.load(f)
+            validator = jsonschema.Draft7Validator(schema)
             expect(f"{kind} manifest against winget's schema",
                    [f"{'/'.join(map(str, e.path))}: {e.message}" for e in validator.iter_errors(manifest)], [])
+            expect(f"{kind} manifest's keys in winget's order", key_order(manifest, schema), [])
     else:
         print(f"skipped: the schemas, no folder {schemas}")
 
