@@ -182,23 +182,18 @@ def check_reproducible(scr, make_msi_args):
         expect("another package has another package code", first_codes[1] != other_codes[1], True)
 
 
-def key_order(manifest, schema):
-    """Where a mapping of the manifest, or one in its lists, strays from the
-    order of the schema's properties, which is that of winget's documentation."""
-    def resolve(node):
-        while "$ref" in node:
-            node = schema["definitions"][node["$ref"].rsplit("/", 1)[-1]]
-        return node
-
-    def walk(mapping, node, where):
-        properties = resolve(node).get("properties", {})
-        strays = [] if list(mapping) == [k for k in properties if k in mapping] else [f"{where}: {list(mapping)}"]
-        for key, value in mapping.items():
-            for i, item in enumerate(value if isinstance(value, list) else []):
-                if isinstance(item, dict):
-                    strays += walk(item, resolve(properties.get(key, {})).get("items", {}), f"{where}/{key}/{i}")
-        return strays
-    return walk(manifest, schema, "")
+def key_order(value, node, schema, where=""):
+    """The mappings whose keys stray from the order of the schema's
+    properties, which is that of winget's documentation."""
+    while "$ref" in node:
+        node = schema["definitions"][node["$ref"].rsplit("/", 1)[-1]]
+    if isinstance(value, list):
+        return [s for i, v in enumerate(value) for s in key_order(v, node.get("items", {}), schema, f"{where}/{i}")]
+    if not isinstance(value, dict):
+        return []
+    known = node.get("properties", {})
+    strays = [] if list(value) == [k for k in known if k in value] else [f"{where or '/'}: {list(value)}"]
+    return strays + [s for k, v in value.items() for s in key_order(v, known.get(k, {}), schema, f"{where}/{k}")]
 
 
 def check_winget(dist, base, schemas):
@@ -218,7 +213,7 @@ def check_winget(dist, base, schemas):
             validator = jsonschema.Draft7Validator(schema)
             expect(f"{kind} manifest against winget's schema",
                    [f"{'/'.join(map(str, e.path))}: {e.message}" for e in validator.iter_errors(manifest)], [])
-            expect(f"{kind} manifest's keys in winget's order", key_order(manifest, schema), [])
+            expect(f"{kind} manifest's keys in winget's order", key_order(manifest, schema, schema), [])
     else:
         print(f"skipped: the schemas, no folder {schemas}")
 
