@@ -3,8 +3,11 @@ enable_language(RC)
 
 set(WIN_COMPILE -fno-exceptions -fno-rtti -ffunction-sections -fdata-sections)
 # No link time stamp in the PE header: the same sources give the same bytes.
+# Terminal-Services-aware: on a Remote Desktop host Windows would otherwise
+# give the program a private per-user Windows folder, and the scan and the
+# dialog would miss the real one. Microsoft's linker sets it by default.
 set(WIN_LINK -static -static-libgcc -static-libstdc++ -Wl,--gc-sections -s
-  -Wl,--no-insert-timestamp)
+  -Wl,--no-insert-timestamp -Wl,--tsaware)
 target_compile_options(slumbermix_core PUBLIC ${WIN_COMPILE})
 
 file(GLOB PLATFORM_SOURCES CONFIGURE_DEPENDS src/platform/win32/*.cpp)

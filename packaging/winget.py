@@ -17,15 +17,19 @@ application manifest (res/slumbmix.manifest) declares support for. Each
 installer's hash is that of the package in DIST, and its product code,
 upgrade code and Apps and Features entry are read back from that package
 with msiinfo: winget matches an installed program to its manifest by them.
+
+Written with PyYAML (Debian's python3-yaml), the keys in the order winget's
+manifest documentation lists them.
 """
 import argparse
 import datetime
 import hashlib
-import json
 import os
 import re
 import subprocess
 import sys
+
+import yaml
 
 IDENTIFIER_FORMAT = "{publisher}.{name}"
 MANIFEST_VERSION = "1.10.0"
@@ -93,28 +97,24 @@ def sha256(path):
 
 # ------------------------------------------------------------------ YAML
 #
-# The manifests need only mappings, lists and strings. Every string is
-# written double-quoted with JSON's escapes, which YAML reads the same way,
-# so no value can be taken for a number, a date or a mark of YAML.
+# The manifests hold only mappings, lists and strings, written in the order
+# they were built. Every string value is double-quoted: PyYAML reads YAML
+# 1.1 and would leave plain a text that a YAML 1.2 reader such as winget's
+# takes for a number (a hash of digits with one E in it, say). Keys stay
+# plain, as in winget's own examples.
 
-def yaml_lines(value, indent=""):
-    if isinstance(value, dict):
-        for key, item in value.items():
-            if isinstance(item, (dict, list)):
-                yield f"{indent}{key}:"
-                yield from yaml_lines(item, indent + "  ")
-            else:
-                yield f"{indent}{key}: {json.dumps(item)}"
-    elif isinstance(value, list):
-        for item in value:
-            if isinstance(item, dict):
-                lines = list(yaml_lines(item, indent + "  "))
-                yield f"{indent}- {lines[0].lstrip()}"
-                yield from lines[1:]
-            else:
-                yield f"{indent}- {json.dumps(item)}"
-    else:
-        fail(f"cannot write {value!r}")
+class ManifestDumper(yaml.SafeDumper):
+    def represent_str(self, text):
+        return self.represent_scalar("tag:yaml.org,2002:str", text, style='"')
+
+    def represent_mapping(self, tag, mapping, flow_style=None):
+        node = super().represent_mapping(tag, mapping, flow_style)
+        for key, _ in node.value:
+            key.style = None
+        return node
+
+
+ManifestDumper.add_representer(str, ManifestDumper.represent_str)
 
 
 def write_manifest(folder, name, kind, content):
@@ -122,7 +122,8 @@ def write_manifest(folder, name, kind, content):
     with open(path, "w", encoding="utf-8", newline="\n") as f:
         f.write(f"# yaml-language-server: $schema=https://aka.ms/winget-manifest.{kind}."
                 f"{MANIFEST_VERSION}.schema.json\n")
-        f.write("\n".join(yaml_lines(content)) + "\n")
+        yaml.dump(content, f, Dumper=ManifestDumper, sort_keys=False, allow_unicode=True,
+                  default_flow_style=False, width=1 << 16)
 
 
 def main():
@@ -168,8 +169,8 @@ def main():
 
     installer = dict(head)
     installer.update({
-        "MinimumOSVersion": minimum_windows(os.path.join(args.sources, "res", "slumbmix.manifest")),
         "Platform": ["Windows.Desktop"],
+        "MinimumOSVersion": minimum_windows(os.path.join(args.sources, "res", "slumbmix.manifest")),
         "InstallerType": "msi",
         "Scope": "machine",
         # A newer package replaces the older itself (a major upgrade).

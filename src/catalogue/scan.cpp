@@ -44,6 +44,16 @@ std::size_t BoundedLength(const char* text, std::size_t limit) {
     return n;
 }
 
+// A folder's identity, which a link leads to as much as the folder itself
+// does: the 128-bit one where the system gives it (Windows 8 on), as on ReFS
+// two folders may share a volume and 64-bit index; otherwise the volume and
+// index every Windows gives.
+struct FolderIdentity {
+    bool wide;  // id read, index not
+    plat::FileIdInfo id;
+    plat::FileIdentity index;
+};
+
 // The folders a scan with subfolders is inside of: the one it is in, then
 // the one that holds it, and so on up to the folder the scan began with.
 // Only a link can lead back up (Windows has no hard links to folders), so a
@@ -54,24 +64,31 @@ struct FolderChain {
     FolderChain* above;
     bool read;           // identity looked for
     bool known;          // and found
-    plat::FileIdentity identity;
+    FolderIdentity identity;
 };
 
-// A folder's volume and index, which a link leads to as much as the folder
-// itself does.
-bool ReadIdentity(const char* folder, plat::FileIdentity& identity) {
+bool ReadIdentity(const char* folder, FolderIdentity& identity) {
     const plat::Handle handle =
         plat::CreateFileA(folder, plat::kFileReadAttributes, plat::kFileShareAll,
                           plat::kOpenExisting, plat::kFileFlagBackupSemantics);
     if (handle == plat::kInvalidHandle) return false;
-    const bool read = plat::GetFileInformationByHandle(handle, &identity) != 0;
+    identity.wide = plat::GetFileInformationByHandleEx(handle, &identity.id) != 0;
+    const bool read =
+        identity.wide || plat::GetFileInformationByHandle(handle, &identity.index) != 0;
     plat::CloseHandle(handle);
     return read;
 }
 
-bool SameIdentity(const plat::FileIdentity& a, const plat::FileIdentity& b) {
-    return a.volumeSerialNumber == b.volumeSerialNumber && a.fileIndexHigh == b.fileIndexHigh &&
-           a.fileIndexLow == b.fileIndexLow;
+// A file system answers the same way for each of its folders, so an
+// identity of each kind means two file systems, and two folders.
+bool SameIdentity(const FolderIdentity& a, const FolderIdentity& b) {
+    if (a.wide != b.wide) return false;
+    if (a.wide)
+        return a.id.volumeSerialNumber == b.id.volumeSerialNumber &&
+               std::memcmp(a.id.fileId, b.id.fileId, sizeof a.id.fileId) == 0;
+    return a.index.volumeSerialNumber == b.index.volumeSerialNumber &&
+           a.index.fileIndexHigh == b.index.fileIndexHigh &&
+           a.index.fileIndexLow == b.index.fileIndexLow;
 }
 
 // Whether the link leads to the folder being scanned or one above it: such
@@ -80,7 +97,7 @@ bool SameIdentity(const plat::FileIdentity& a, const plat::FileIdentity& b) {
 // followed, as a folder would be, and so is one whose identity cannot be
 // read; the path limit still bounds the depth.
 bool LeadsBackUp(const char* link, FolderChain* chain) {
-    plat::FileIdentity target;
+    FolderIdentity target;
     if (!ReadIdentity(link, target)) return false;
     for (; chain; chain = chain->above) {
         if (!chain->read) {

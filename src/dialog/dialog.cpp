@@ -27,7 +27,9 @@ constexpr std::uint32_t kSupportQuestionStyle =
 // The change time the field's minutes stand for. Minutes whose milliseconds
 // do not fit the 32-bit value take the largest (or, below zero, the
 // smallest) it holds: wrapping would turn 71583 minutes into a rotation of
-// 12.7 seconds that shows as 0 minutes next time.
+// 12.7 seconds that shows as 0 minutes next time. The field takes digits
+// but not a limit on their number, so the minutes themselves are read
+// without wrapping: 4294967296 would otherwise be 0.
 std::int32_t MillisecondsFromMinutes(std::int32_t minutes) {
     constexpr std::int32_t kMostMinutes = INT32_MAX / static_cast<std::int32_t>(kChangeTimeUnit);
     if (minutes > kMostMinutes) return INT32_MAX;
@@ -250,7 +252,7 @@ void ReadControls(plat::Hwnd dialog) {
     char minutes[plat::kMaxPath] = {};
     plat::GetDlgItemTextA(dialog, kIdChangeTime, minutes, sizeof minutes);
     minutes[sizeof minutes - 1] = '\0';
-    Settings.ChangeTime = MillisecondsFromMinutes(ParseInt(minutes));
+    Settings.ChangeTime = MillisecondsFromMinutes(ParseIntClamped(minutes));
 
     Settings.DisableDWM = GetCheck(dialog, kIdDisableDwm);  // 0 while the box is hidden
 

@@ -2,10 +2,12 @@
 // double-byte characters in paths.
 //
 //   constants  the directory and link attributes; opening a folder
-//   records    FindData, FileIdentity
+//   records    FindData, FileIdentity, FileIdInfo
 //   calls      GetWindowsDirectoryA, GetSystemDirectoryA, CharPrevA,
+//              IsDBCSLeadByte,
 //              FindFirstFileA, FindNextFileA, FindClose,
-//              CreateFileA, GetFileInformationByHandle
+//              CreateFileA, GetFileInformationByHandle,
+//              GetFileInformationByHandleEx
 //
 // Win32: src/platform/win32/files.cpp. Fake: tests/unit/fake/fake_files.cpp.
 #pragma once
@@ -37,12 +39,22 @@ struct FileIdentity {
     std::uint32_t fileIndexLow;
 };
 
+// FILE_ID_INFO: the volume's 64-bit serial number and the file's 128-bit
+// identity on it. On ReFS only this identity is unique; the 64-bit index of
+// FileIdentity may be the same for two folders there.
+struct FileIdInfo {
+    std::uint64_t volumeSerialNumber;
+    std::uint8_t fileId[16];
+};
+
 // ---------------------------------------------------------------- calls
 std::uint32_t GetWindowsDirectoryA(char* buffer, std::uint32_t size);
 std::uint32_t GetSystemDirectoryA(char* buffer, std::uint32_t size);
 // Start of the character before `current`, honouring the system code page's
 // double-byte characters.
 const char* CharPrevA(const char* start, const char* current);
+// Whether `byte` starts a double-byte character in the system code page.
+std::int32_t IsDBCSLeadByte(std::uint8_t byte);
 Handle FindFirstFileA(const char* pattern, FindData* data);
 std::int32_t FindNextFileA(Handle find, FindData* data);
 std::int32_t FindClose(Handle find);
@@ -51,5 +63,8 @@ std::int32_t FindClose(Handle find);
 Handle CreateFileA(const char* name, std::uint32_t access, std::uint32_t share,
                    std::uint32_t disposition, std::uint32_t flags);
 std::int32_t GetFileInformationByHandle(Handle file, FileIdentity* identity);
+// GetFileInformationByHandleEx with the FileIdInfo class, which Windows has
+// from Windows 8. 0 where the system lacks it or it fails for this file.
+std::int32_t GetFileInformationByHandleEx(Handle file, FileIdInfo* info);
 
 }  // namespace plat

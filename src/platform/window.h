@@ -70,10 +70,12 @@ struct Msg {
     Point pt;
 };
 
+// The system's paint record (PAINTSTRUCT), kept whole from BeginPaint to
+// EndPaint, which expects every byte BeginPaint wrote. Nothing above the
+// platform reads it: BeginPaint's result is the device context. A handle and
+// 60 bytes: the erase flag, the rectangle, two flags and 32 reserved bytes.
 struct PaintStruct {
-    Hdc hdc;
-    std::int32_t erase;
-    Rect paint;
+    alignas(Hdc) unsigned char system[sizeof(Hdc) + 60];
 };
 
 using WindowProc = LResult (*)(Hwnd, std::uint32_t, WParam, LParam);

@@ -1,6 +1,10 @@
 #include "text/text.h"
 
+#include <algorithm>
+#include <climits>
 #include <cstring>
+
+#include "platform/files.h"
 
 namespace {
 bool IsBlank(char c) {
@@ -12,23 +16,47 @@ unsigned char FoldAscii(unsigned char c) { return (c >= 'a' && c <= 'z') ? c - (
 
 // ------------------------------------------------------------ numbers
 
-std::int32_t ParseInt(const char* text) {
-    const char* p = text;
+namespace {
+// The number a text starts with: leading white space, one optional sign,
+// decimal digits.
+struct Decimal {
+    bool negative;
+    std::uint32_t wrapped;  // the digits' value modulo 2^32
+    std::uint64_t whole;    // their value, or 2^32 for any that large
+};
+
+Decimal ReadDecimal(const char* p) {
     while (IsBlank(*p)) ++p;
-    bool negative = false;
+    Decimal number{false, 0, 0};
     if (*p == '+' || *p == '-') {
-        negative = *p == '-';
+        number.negative = *p == '-';
         ++p;
     }
-    // Unsigned arithmetic gives the 32-bit two's-complement wrap without
-    // undefined behaviour.
-    std::uint32_t value = 0;
-    while (*p >= '0' && *p <= '9') {
-        value = value * 10u + static_cast<std::uint32_t>(*p - '0');
-        ++p;
+    constexpr std::uint64_t kBeyond = std::uint64_t{1} << 32;
+    for (; *p >= '0' && *p <= '9'; ++p) {
+        const auto digit = static_cast<std::uint32_t>(*p - '0');
+        // Unsigned arithmetic gives the 32-bit two's-complement wrap without
+        // undefined behaviour.
+        number.wrapped = number.wrapped * 10u + digit;
+        number.whole = std::min(number.whole * 10u + digit, kBeyond);
     }
-    if (negative) value = 0u - value;
+    return number;
+}
+}  // namespace
+
+std::int32_t ParseInt(const char* text) {
+    const Decimal number = ReadDecimal(text);
+    const std::uint32_t value = number.negative ? 0u - number.wrapped : number.wrapped;
     return static_cast<std::int32_t>(value);
+}
+
+std::int32_t ParseIntClamped(const char* text) {
+    const Decimal number = ReadDecimal(text);
+    if (number.negative)
+        return number.whole > std::uint64_t{INT32_MAX} ? INT32_MIN
+                                                         : -static_cast<std::int32_t>(number.whole);
+    return number.whole > std::uint64_t{INT32_MAX} ? INT32_MAX
+                                                     : static_cast<std::int32_t>(number.whole);
 }
 
 void FormatInt(std::int32_t value, char (&text)[12]) {
@@ -49,13 +77,21 @@ void FormatInt(std::int32_t value, char (&text)[12]) {
 // ------------------------------------------------------------ names
 
 // Name comparison for file names: ASCII letters fold, every other byte
-// (double-byte characters included) compares as it is.
+// compares as it is. A double-byte character of the system code page
+// compares whole: its second byte may lie in 0x61-0x7A without being a
+// letter (code page 932 has ア as 83 41 and ヂ as 83 61).
 bool EqualNoCase(const char* a, const char* b) {
     for (;; ++a, ++b) {
         unsigned char x = FoldAscii(static_cast<unsigned char>(*a));
         unsigned char y = FoldAscii(static_cast<unsigned char>(*b));
         if (x != y) return false;
         if (x == 0) return true;
+        // Lead bytes are never ASCII, and here both texts have the same.
+        if (x >= 0x80 && plat::IsDBCSLeadByte(x)) {
+            ++a, ++b;
+            if (*a != *b) return false;
+            if (*a == '\0') return true;
+        }
     }
 }
 

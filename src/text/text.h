@@ -1,8 +1,8 @@
 // Small text helpers every mode shares: numbers to and from decimal text,
 // comparing file names, and texts assembled piece by piece in a fixed buffer.
 //
-// They touch no part of the system, so they sit beside the subsystems rather
-// than in any one of them, and a fuzz target can take them alone.
+// They belong to no one subsystem, so they sit beside them. Only EqualNoCase
+// asks the system anything: which bytes start a double-byte character.
 //
 // A text that does not fit its buffer is refused: a command line, path or
 // folder cut short could name a different program, file or folder. Only a
@@ -16,12 +16,16 @@
 // Decimal text to a signed 32-bit integer: leading white space, one optional
 // sign, digits; wraps on overflow; no digits give 0.
 std::int32_t ParseInt(const char* text);
+// The same text read without wrapping: a number beyond the 32 bits gives the
+// largest value (below zero the smallest), however many digits it has.
+std::int32_t ParseIntClamped(const char* text);
 
 // Decimal text of a signed 32-bit value, as "%d" writes it. Written here
 // because the C library's formatting would more than double the module's size.
 void FormatInt(std::int32_t value, char (&text)[12]);
 
-// Same length and same bytes after folding ASCII a-z to A-Z.
+// Same length and same bytes after folding ASCII a-z to A-Z, except that
+// the system code page's double-byte characters compare exactly.
 bool EqualNoCase(const char* a, const char* b);
 
 // A text assembled piece by piece in a fixed buffer. Once a piece does not

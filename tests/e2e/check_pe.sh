@@ -4,6 +4,7 @@
 #   check_pe.sh format    OBJDUMP FILE i386|x86-64   PE32/i386 or PE32+/x86-64
 #   check_pe.sh subsystem OBJDUMP FILE               Windows GUI
 #   check_pe.sh imports   OBJDUMP FILE               Windows' known DLLs only
+#   check_pe.sh characteristics OBJDUMP FILE         Terminal-Services-aware, DEP, ASLR
 #
 # The one file must be the whole installation, so it may import nothing but
 # DLLs every Windows has; a C++ runtime DLL (libstdc++, libgcc, winpthread)
@@ -13,6 +14,11 @@
 # System32, would be looked for first in the folder the file was started
 # from, a Downloads folder say. comctl32 is the exception: the manifest
 # sends it to the side-by-side store.
+#
+# Without TERMINAL_SERVER_AWARE a Remote Desktop host gives the program a
+# private per-user Windows folder in place of the real one, which the scan
+# and the dialog then show; NX_COMPAT and DYNAMIC_BASE are the defaults the
+# toolchain gives every program and stay.
 set -euo pipefail
 
 check=$1 objdump=$2 file=$3 arch=${4:-}
@@ -63,6 +69,14 @@ imports)
   printf '%s\n' "${dlls[@]}" | grep -qix kernel32.dll || bad+=("(kernel32.dll missing)")
   [ ${#bad[@]} -eq 0 ] || fail "imports outside the system DLLs: ${bad[*]}"
   echo "ok: imports ${dlls[*]}"
+  ;;
+characteristics)
+  value=$(grep -m1 -oP '^DllCharacteristics\t+\K[0-9a-fA-F]+$' <<<"$headers") ||
+    fail "no DllCharacteristics field"
+  # TERMINAL_SERVER_AWARE 0x8000, NX_COMPAT 0x100, DYNAMIC_BASE 0x40
+  missing=$((~0x$value & 0x8140))
+  [ "$missing" -eq 0 ] || fail "DllCharacteristics 0x$value lacks $(printf '0x%04x' "$missing")"
+  echo "ok: DllCharacteristics 0x$value"
   ;;
 *)
   fail "unknown check '$check'"

@@ -182,6 +182,20 @@ def check_reproducible(scr, make_msi_args):
         expect("another package has another package code", first_codes[1] != other_codes[1], True)
 
 
+def key_order(value, node, schema, where=""):
+    """The mappings whose keys stray from the order of the schema's
+    properties, which is that of winget's documentation."""
+    while "$ref" in node:
+        node = schema["definitions"][node["$ref"].rsplit("/", 1)[-1]]
+    if isinstance(value, list):
+        return [s for i, v in enumerate(value) for s in key_order(v, node.get("items", {}), schema, f"{where}/{i}")]
+    if not isinstance(value, dict):
+        return []
+    known = node.get("properties", {})
+    strays = [] if list(value) == [k for k in known if k in value] else [f"{where or '/'}: {list(value)}"]
+    return strays + [s for k, v in value.items() for s in key_order(v, known.get(k, {}), schema, f"{where}/{k}")]
+
+
 def check_winget(dist, base, schemas):
     import hashlib
     import json
@@ -195,9 +209,11 @@ def check_winget(dist, base, schemas):
         import jsonschema
         for kind, manifest in manifests.items():
             with open(os.path.join(schemas, f"manifest.{kind}.1.10.0.json"), encoding="utf-8") as f:
-                validator = jsonschema.Draft7Validator(json.load(f))
+                schema = json.load(f)
+            validator = jsonschema.Draft7Validator(schema)
             expect(f"{kind} manifest against winget's schema",
                    [f"{'/'.join(map(str, e.path))}: {e.message}" for e in validator.iter_errors(manifest)], [])
+            expect(f"{kind} manifest's keys in winget's order", key_order(manifest, schema, schema), [])
     else:
         print(f"skipped: the schemas, no folder {schemas}")
 

@@ -292,6 +292,23 @@ TEST_F(Catalogue, LinksBackUpAreNotEnteredOthersAre) {
                           open("C:\\S\\sub\\up2"), open("C:\\S\\sub\\here"),
                           open("C:\\S\\sub\\twin"), open("C:\\S\\self"),
                           open("C:\\S\\away")}));
+    // No 128-bit identities on this system: each of the eight reads falls back.
+    EXPECT_EQ(fake::CallsNamed({"GetFileInformationByHandleEx"}).size(), 8u);
+    EXPECT_EQ(fake::CallsNamed({"GetFileInformationByHandle"}).size(), 8u);
+
+    // ReFS: one volume and 64-bit index for all three, told apart by their
+    // 128-bit identities. A target with only an index is on another file system.
+    NextRow();
+    fake::files.folders["C:\\R\\"] = {link("peer"), link("self"), link("net")};
+    fake::files.folders["C:\\R\\peer\\"] = {File("peer.scr")};
+    fake::files.folders["C:\\R\\self\\"] = {File("self.scr")};
+    fake::files.folders["C:\\R\\net\\"] = {File("net.scr")};
+    fake::files.identities = {{"C:\\R", top}, {"C:\\R\\peer", top}, {"C:\\R\\self", top},
+                              {"C:\\R\\net", top}};
+    fake::files.wideIdentities = {
+        {"C:\\R", {7, {1}}}, {"C:\\R\\peer", {7, {1, 1}}}, {"C:\\R\\self", {7, {1}}}};
+    EXPECT_TRUE(ScanFolder(list, "C:\\R", 1));
+    EXPECT_EQ(Paths(list), (Texts{"C:\\R\\peer\\peer.scr", "C:\\R\\net\\net.scr"}));
 
     // Identities that cannot be read: the link is entered, as before.
     NextRow();

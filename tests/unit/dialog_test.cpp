@@ -310,8 +310,12 @@ TEST_F(SettingsDialog, StoresEnteredMinutesTimes60000AndTheLimitsBeyond) {
         {"35792", INT32_MAX},                // 2147520000 does not fit
         {"71583", INT32_MAX},                // would wrap to 12.7 seconds
         {"-35791", -2147460000}, {"-35792", INT32_MIN},
-        {"4294967295", -60000},              // ParseInt wraps to -1 first
         {"71582789", INT32_MAX},
+        // Minutes beyond 32 bits, however many digits the field took, never wrap;
+        // a sign or blank only comes in pasted.
+        {"2147483647", INT32_MAX}, {"2147483648", INT32_MAX}, {"4294967296", INT32_MAX},
+        {"99999999999999999999", INT32_MAX}, {"0000000000000000000035792", INT32_MAX},
+        {"-4294967296", INT32_MIN}, {" +4294967295", INT32_MAX},
     };
     for (const auto& c : cases) {
         NextRow();
@@ -329,6 +333,7 @@ TEST_F(SettingsDialog, ReadsTheTextBoxesThroughMaxPathBuffers) {
     Type(kIdChangeTime, std::string(300, '1'));
     ReadControls(kDialog);
     EXPECT_EQ(std::string(Settings.ExtDir), longFolder.substr(0, 259));
+    EXPECT_EQ(Settings.ChangeTime, INT32_MAX);  // 259 digits of minutes
     EXPECT_EQ(fake::CallsNamed({"GetDlgItemTextA"}),
               (Texts{Call("GetDlgItemTextA", kDialog, 105, 260),
                      Call("GetDlgItemTextA", kDialog, 108, 260)}));
@@ -394,6 +399,18 @@ TEST_F(SettingsDialog, SelectsTheFirstLineEqualToDefSaverInListBoxOrder) {
     EXPECT_EQ(Selection(), 1);
     EXPECT_EQ(ListMessages().back(),
               Call("SendMessageA", ControlHandle(110), plat::kLbSetCurSel, 1u, 0));
+
+    // Code page 932: DefSaver names ヂ.scr (83 61), not ア.scr (83 41) before it.
+    NextRow();
+    fake::files.codePage = 932;
+    fake::files.folders[kWin] = {fake::File("\x83\x61.scr"), fake::File("\x83\x41.scr")};
+    fake::files.folders[kSys] = {};
+    Stored()["DefSaver"] = fake::Text("C:\\WINDOWS\\\x83\x61.scr");
+    Init();
+    ASSERT_EQ(Lines(), (Texts{"C:\\WINDOWS\\\x83\x41.scr", "C:\\WINDOWS\\\x83\x61.scr"}));
+    EXPECT_EQ(Selection(), 1);
+    Command(kIdOk);
+    EXPECT_EQ(StoredText("DefSaver"), "C:\\WINDOWS\\\x83\x61.scr");
 }
 
 TEST_F(SettingsDialog, NoLineIsSelectedWhenNoneMatchesOrNothingIsFound) {

@@ -2,7 +2,9 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <optional>
 
+#include "fake/fake_files.h"
 #include "text/text.h"
 
 namespace {
@@ -12,6 +14,7 @@ namespace {
 struct IntCase {
     const char* text;
     std::int32_t value;
+    std::optional<std::int32_t> clamped = {};  // ParseIntClamped, where it differs
 };
 
 TEST(ParseInt, WhiteSpaceSignsDigitsAndWrap) {
@@ -30,24 +33,30 @@ TEST(ParseInt, WhiteSpaceSignsDigitsAndWrap) {
         {"\x1c" "5", 0},              // other control bytes are not blanks
         {"\xA0" "5", 0},
         {"2147483647", INT32_MAX},
-        {"2147483648", INT32_MIN},    // wraps in 32-bit two's complement
+        {"2147483648", INT32_MIN, INT32_MAX},    // wraps in 32-bit two's complement
         {"-2147483648", INT32_MIN},
-        {"4294967295", -1},
-        {"4294967296", 0},
-        {"-4294967297", -1},
-        {"99999999999", 1215752191},  // 99999999999 mod 2^32
+        {"-2147483649", INT32_MAX, INT32_MIN},
+        {"4294967295", -1, INT32_MAX},
+        {"4294967296", 0, INT32_MAX},
+        {"-4294967297", -1, INT32_MIN},
+        {"99999999999", 1215752191, INT32_MAX},  // 99999999999 mod 2^32
+        {"99999999999999999999", 1661992959, INT32_MAX},
         {"00000000000000000000042", 42},
     };
-    for (const auto& c : cases) EXPECT_EQ(ParseInt(c.text), c.value) << '"' << c.text << '"';
+    for (const auto& c : cases) {
+        EXPECT_EQ(ParseInt(c.text), c.value) << '"' << c.text << '"';
+        EXPECT_EQ(ParseIntClamped(c.text), c.clamped.value_or(c.value)) << '"' << c.text << '"';
+    }
 }
 
 // ------------------------------------------------------------------ names
 
-TEST(EqualNoCase, FoldsOnlyAsciiLetters) {
+TEST(EqualNoCase, FoldsOnlyAsciiLettersOutsideDoubleByteCharacters) {
     struct Case {
         const char* a;
         const char* b;
         bool equal;
+        std::uint32_t codePage = 1252;
     };
     for (Case c : {Case{"SCR", "scr", true}, Case{"sCr", "ScR", true}, Case{"", "", true},
                    Case{"SCR", "SCRX", false}, Case{"SCRX", "SCR", false}, Case{"SCR", "", false},
@@ -55,7 +64,13 @@ TEST(EqualNoCase, FoldsOnlyAsciiLetters) {
                    Case{"[", "{", false},            // nor 0x5B / 0x7B
                    Case{"\xC9", "\xE9", false},      // accented letters are left alone
                    Case{"\x82\xA0", "\x82\xA0", true},
-                   Case{"\x82\x61", "\x82\x41", true}}) {  // a trail byte folds like any byte
+                   Case{"\x82\x61", "\x82\x41", true},   // no lead bytes in code page 1252
+                   Case{"\x82\x61", "\x82\x41", false, 932},  // 932: a trail byte is no letter
+                   Case{"\x83\x41.scr", "\x83\x61.scr", false, 932},  // ア.scr, ヂ.scr
+                   Case{"\x83\x61.SCR", "\x83\x61.scr", true, 932},
+                   Case{"\x83", "\x83", true, 932}}) {  // a lead byte without its trail
+        fake::ResetAll();
+        fake::files.codePage = c.codePage;
         EXPECT_EQ(EqualNoCase(c.a, c.b), c.equal) << '"' << c.a << "\" vs \"" << c.b << '"';
     }
 }

@@ -15,6 +15,7 @@ std::uint32_t GetSystemDirectoryA(char* buffer, std::uint32_t size) {
 const char* CharPrevA(const char* start, const char* current) {
     return ::CharPrevA(start, current);
 }
+std::int32_t IsDBCSLeadByte(std::uint8_t byte) { return ::IsDBCSLeadByte(byte); }
 
 namespace {
 void CopyFindData(const WIN32_FIND_DATAA& from, FindData* to) {
@@ -51,6 +52,23 @@ std::int32_t GetFileInformationByHandle(Handle file, FileIdentity* identity) {
         identity->fileIndexLow = info.nFileIndexLow;
     }
     return ok;
+}
+
+// Looked up at run time, like the program's other late calls: the file's
+// import table asks only for what every Windows that loads the file has
+// (Windows XP has no such call). Vista and 7 have it but know no FileIdInfo.
+std::int32_t GetFileInformationByHandleEx(Handle file, FileIdInfo* info) {
+    static_assert(::FileIdInfo == 18 && sizeof(FILE_ID_INFO) == sizeof *info);
+    using Fn = BOOL(WINAPI*)(HANDLE, FILE_INFO_BY_HANDLE_CLASS, LPVOID, DWORD);
+    const HMODULE kernel = ::GetModuleHandleA("kernel32.dll");
+    if (!kernel) return 0;
+    const auto get = reinterpret_cast<Fn>(
+        reinterpret_cast<void (*)()>(::GetProcAddress(kernel, "GetFileInformationByHandleEx")));
+    FILE_ID_INFO found;
+    if (!get || !get(file, ::FileIdInfo, &found, sizeof found)) return 0;
+    info->volumeSerialNumber = found.VolumeSerialNumber;
+    std::memcpy(info->fileId, found.FileId.Identifier, sizeof info->fileId);
+    return 1;
 }
 
 }  // namespace plat

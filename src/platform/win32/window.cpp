@@ -146,20 +146,13 @@ Hicon LoadIconA(Hmodule instance, std::uintptr_t id) {
     return ::LoadIconA(As<HINSTANCE>(instance), MAKEINTRESOURCEA(id));
 }
 Hbrush GetStockObject(std::int32_t object) { return ::GetStockObject(object); }
+static_assert(sizeof(PaintStruct) == sizeof(PAINTSTRUCT) &&
+              alignof(PaintStruct) >= alignof(PAINTSTRUCT));
 Hdc BeginPaint(Hwnd window, PaintStruct* paint) {
-    PAINTSTRUCT ps;
-    HDC dc = ::BeginPaint(As<HWND>(window), &ps);
-    paint->hdc = ps.hdc;
-    paint->erase = ps.fErase;
-    paint->paint = {ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right, ps.rcPaint.bottom};
-    return dc;
+    return ::BeginPaint(As<HWND>(window), reinterpret_cast<PAINTSTRUCT*>(paint->system));
 }
 std::int32_t EndPaint(Hwnd window, const PaintStruct* paint) {
-    PAINTSTRUCT ps{};
-    ps.hdc = As<HDC>(paint->hdc);
-    ps.fErase = paint->erase;
-    ps.rcPaint = {paint->paint.left, paint->paint.top, paint->paint.right, paint->paint.bottom};
-    return ::EndPaint(As<HWND>(window), &ps);
+    return ::EndPaint(As<HWND>(window), reinterpret_cast<const PAINTSTRUCT*>(paint->system));
 }
 std::int32_t DrawIcon(Hdc dc, std::int32_t x, std::int32_t y, Hicon icon) {
     return ::DrawIcon(As<HDC>(dc), x, y, As<HICON>(icon));

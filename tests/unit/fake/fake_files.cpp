@@ -14,7 +14,7 @@ struct OpenFind {
 struct OpenHandles {
     std::map<plat::Handle, OpenFind> finds;
     std::uintptr_t nextFind = 200;
-    std::map<plat::Handle, plat::FileIdentity> files;
+    std::map<plat::Handle, std::string> files;  // the path each was opened with
     std::uintptr_t nextFile = 300;
 };
 Scripted<OpenHandles> handles;
@@ -38,6 +38,15 @@ void Fill(const FileItem& item, plat::FindData* data) {
     std::strncpy(data->fileName, item.name.c_str(), sizeof data->fileName - 1);
     std::strncpy(data->alternateFileName, item.shortName.c_str(),
                  sizeof data->alternateFileName - 1);
+}
+
+// What `file` was opened with, looked up in one of the identity maps.
+template <typename Identity>
+const Identity* IdentityOf(plat::Handle file, const std::map<std::string, Identity>& identities) {
+    auto open = handles.files.find(file);
+    if (open == handles.files.end()) return nullptr;
+    auto it = identities.find(open->second);
+    return it == identities.end() ? nullptr : &it->second;
 }
 
 }  // namespace
@@ -75,6 +84,10 @@ const char* CharPrevA(const char* start, const char* current) {
     }
 }
 
+std::int32_t IsDBCSLeadByte(std::uint8_t byte) {
+    return fake::Answer(fake::IsLeadByte(byte) ? 1 : 0, "IsDBCSLeadByte", byte);
+}
+
 Handle FindFirstFileA(const char* pattern, FindData* data) {
     Record("FindFirstFileA", pattern);
     std::string text = pattern;
@@ -101,19 +114,24 @@ std::int32_t FindNextFileA(Handle find, FindData* data) {
 Handle CreateFileA(const char* name, std::uint32_t access, std::uint32_t share,
                    std::uint32_t disposition, std::uint32_t flags) {
     Record("CreateFileA", name, access, share, disposition, flags);
-    auto it = files.identities.find(name);
-    if (it == files.identities.end()) return kInvalidHandle;
+    if (!files.identities.count(name) && !files.wideIdentities.count(name)) return kInvalidHandle;
     Handle file = fake::Token(fake::handles.nextFile++);
-    fake::handles.files[file] = it->second;
+    fake::handles.files[file] = name;
     return file;
 }
 
 std::int32_t GetFileInformationByHandle(Handle file, FileIdentity* identity) {
     Record("GetFileInformationByHandle", file);
-    auto it = fake::handles.files.find(file);
-    if (it == fake::handles.files.end()) return 0;
-    *identity = it->second;
-    return 1;
+    const FileIdentity* found = fake::IdentityOf(file, files.identities);
+    if (found) *identity = *found;
+    return found ? 1 : 0;
+}
+
+std::int32_t GetFileInformationByHandleEx(Handle file, FileIdInfo* info) {
+    Record("GetFileInformationByHandleEx", file);
+    const FileIdInfo* found = fake::IdentityOf(file, files.wideIdentities);
+    if (found) *info = *found;
+    return found ? 1 : 0;
 }
 
 std::int32_t FindClose(Handle find) {

@@ -42,16 +42,20 @@ inline FileItem Folder(std::string name) {
 struct FilesState {
     SystemFolder windowsDirectory{"C:\\WINDOWS", std::nullopt};
     SystemFolder systemDirectory{"C:\\WINDOWS\\system32", std::nullopt};
-    // 932 makes CharPrevA treat 0x81-0x9F and 0xE0-0xFC as lead bytes.
+    // 932 makes CharPrevA and IsDBCSLeadByte treat 0x81-0x9F and 0xE0-0xFC
+    // as lead bytes.
     std::uint32_t codePage = 1252;
     // Search pattern without its "*.*" (so with the folder's trailing
     // backslash) → the items found there, in the order they are returned.
     // A pattern not listed, or not ending in "*.*", finds nothing.
     std::map<std::string, std::vector<FileItem>> folders;
-    // CreateFileA opens a path listed here (the path as asked for, without
-    // a trailing backslash) and GetFileInformationByHandle then gives its
-    // identity; other paths cannot be opened.
+    // CreateFileA opens a path listed in either map (the path as asked for,
+    // without a trailing backslash); other paths cannot be opened.
+    // GetFileInformationByHandle gives its identity from the first,
+    // GetFileInformationByHandleEx its 128-bit one from the second and fails
+    // for a path not there, as on a system before Windows 8.
     std::map<std::string, plat::FileIdentity> identities;
+    std::map<std::string, plat::FileIdInfo> wideIdentities;
     int longPatterns = 0;        // patterns of 260 bytes or more, never valid
 };
 inline Scripted<FilesState> files;

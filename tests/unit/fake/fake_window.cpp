@@ -1,5 +1,6 @@
 #include "fake/fake_window.h"
 
+#include <cstring>
 #include <utility>
 
 #include "fake/fake_dialog.h"
@@ -168,14 +169,18 @@ Hbrush GetStockObject(std::int32_t object) {
     return object == kBlackBrush ? window.blackBrush : fake::Token(300 + object);
 }
 
+// The record holds the device context first, as the system's does, and
+// EndPaint logs the one it finds there.
 Hdc BeginPaint(Hwnd hwnd, PaintStruct* paint) {
     Record("BeginPaint", hwnd);
-    *paint = PaintStruct{window.paintDc, 0, {}};
+    std::memcpy(paint->system, &window.paintDc, sizeof window.paintDc);
     return window.paintDc;
 }
 
 std::int32_t EndPaint(Hwnd hwnd, const PaintStruct* paint) {
-    return fake::Answer(1, "EndPaint", hwnd, paint->hdc);
+    Hdc dc;
+    std::memcpy(&dc, paint->system, sizeof dc);
+    return fake::Answer(1, "EndPaint", hwnd, dc);
 }
 
 std::int32_t DrawIcon(Hdc dc, std::int32_t x, std::int32_t y, Hicon icon) {
