@@ -398,7 +398,15 @@ screenshots)
     done
   fi
 
-  e2e_settings 'DefSaver=sz:C:\windows\DlgWinB.scr'
+  # The list shows the sample savers under their own names, one in the
+  # Windows folder and two in the System folder, in place of the test
+  # savers, whose names mean something only to these tests.
+  e2e_need E2E_SAMPLES_DIR
+  rm -f "$DLG_WINDIR/dlgwina.SCR" "$DLG_WINDIR/DlgWinB.scr" "$E2E_SYSDIR/DlgSysC.scr"
+  e2e_install_saver "$DLG_WINDIR" DRIFTLINES.SCR "$E2E_SAMPLES_DIR/DRIFTLINES.SCR"
+  e2e_install_saver "$E2E_SYSDIR" NIGHTGLOW.SCR "$E2E_SAMPLES_DIR/NIGHTGLOW.SCR"
+  e2e_install_saver "$E2E_SYSDIR" STARWARD.SCR "$E2E_SAMPLES_DIR/STARWARD.SCR"
+  e2e_settings 'DefSaver=sz:C:\windows\system32\STARWARD.SCR'
 
   # The dialog's rectangle, captured to FILE; succeeds once the picture is a
   # drawn dialog that has stopped changing: many colours, and the same as the
