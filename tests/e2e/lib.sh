@@ -147,10 +147,11 @@ e2e_background_ended() { ! e2e_running "$@"; }  # [name]
 
 # Waits up to the bound for the program started under the name to end;
 # E2E_RC is its exit code. Fails, leaving it running, when the bound passes
-# first.
+# first; E2E_RC is then "running", never an earlier command's exit code.
 e2e_wait_exit() {  # [name] seconds
   local name=bg
   [ $# -lt 2 ] || { name=$1; shift; }
+  E2E_RC=running
   e2e_wait_for "$1" "$name to end" e2e_background_ended "$name" || return 1
   E2E_RC=$(cat "$E2E_TEST_DIR/$name.rc")
 }
@@ -526,7 +527,7 @@ e2e_exit() {
 # none), split into words and expanded as the shell would, handed to the
 # row function. A row runs when its function returns 0; one that cannot
 # run its row says why and returns 1. The rows run are counted against the
-# rows declared, which must be the same.
+# rows declared, which must be the same; a table without rows fails.
 e2e_rows() {  # row-function [table]  (no table: standard input)
   local function=$1 table=${2-$(cat)} declared ran=0 line row
   declared=$(grep -cvE '^[[:space:]]*(#|$)' <<<"$table")
@@ -535,5 +536,6 @@ e2e_rows() {  # row-function [table]  (no table: standard input)
     eval "row=($line)" && "$function" "${row[@]}" && ran=$((ran + 1))
   done 3<<<"$table"
   e2e_log "$function: $ran of $declared rows run"
+  e2e_expect "$function: the table has rows" test "$declared" -gt 0
   e2e_expect_eq "$function: rows run of the $declared declared" "$ran" "$declared"
 }
