@@ -213,10 +213,14 @@ e2e_pid_of() {  # file name
   e2e_our_processes | awk -v name="${1,,}" 'tolower($2) == name { print $1; exit }'
 }
 
-e2e_no_process_of_ours() { [ -z "$(e2e_our_processes)" ]; }
+# None of ours runs, but for the programs of the file name given (a dialog
+# that is still open).
+e2e_no_process_of_ours() {  # [file name]
+  [ -z "$(e2e_our_processes | awk -v name="${1:-}" 'tolower($2) != tolower(name)')" ]
+}
 
-e2e_wait_no_process_of_ours() {  # seconds
-  if ! e2e_wait_for "$1" "no Windows process of ours" e2e_no_process_of_ours; then
+e2e_wait_no_process_of_ours() {  # seconds [file name]
+  if ! e2e_wait_for "$1" "no Windows process of ours${2:+ but $2}" e2e_no_process_of_ours "${2:-}"; then
     e2e_log "still running: $(e2e_our_processes | tr '\n' ';')"
     return 1
   fi
