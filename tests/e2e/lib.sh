@@ -343,6 +343,12 @@ e2e_value() {  # key [file]
       END { if (n) print v; exit !n }' "${2:-$E2E_OUT}"
 }
 
+# e2e_value for a comparison: a key that has no line reads "<no KEY line>",
+# which no expected value equals, an empty one least of all.
+e2e_value_seen() {  # key [file]
+  e2e_value "$@" || printf '<no %s line>\n' "$1"
+}
+
 # ------------------------------------------------------------------ test savers
 
 # Copies a test saver (testsaver.exe, or the program given) to DIR/NAME;
