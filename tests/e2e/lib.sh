@@ -420,6 +420,9 @@ E2E_PREVIEW_FILLS='parent-client=152 112;class=WindowsScreenSaverClass;rect=0 0 
 # their title.
 e2e_focus_title() { timeout 5 xdotool getwindowfocus getwindowname 2>/dev/null; }
 
+# Where the pointer stands, as "x:<x> y:<y>".
+e2e_pointer() { timeout 5 xdotool getmouselocation | cut -d' ' -f1,2; }
+
 e2e_has_focus() {  # title
   [ "$(e2e_focus_title)" == "$1" ]
 }

@@ -68,6 +68,8 @@ for scr in "${samples[@]}"; do
     e2e_expect "$file: the picture moves ($changed pixels changed in 1 s)" test "${changed%% *}" -gt 100
 
     pointer_to 102 101
+    e2e_expect_eq "$file: the pointer stands two pixels from where it rested" \
+      "$(e2e_pointer)" "x:102 y:101"
     sleep 1.5
     e2e_expect "$file: a two-pixel move leaves it running" e2e_running
     pointer_to 400 300
