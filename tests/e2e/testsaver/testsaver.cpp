@@ -36,7 +36,8 @@
 //            priority e.g. 0x40 for IDLE_PRIORITY_CLASS
 //   behaviour <keyword> mode <run|other>
 //   window 0x<hwnd> <width>x<height> run mode only, once the window exists
-//            and has been made the foreground window
+//            and has been made the foreground window; its size as
+//            GetWindowRect gives it
 //   mouse <x> <y>                    where moves are measured from: the
 //            cursor's position when the window appeared, or at the first
 //            move when it could not be read then (run mode only)
@@ -211,8 +212,10 @@ int RunWindow(HINSTANCE instance) {
     frame::TakeInput(window);
     // Only now does the window take input as a test means it: the log says
     // so, and where moves are measured from.
-    Log("window 0x%llx %dx%d", frame::HandleValue(window), GetSystemMetrics(SM_CXSCREEN),
-        GetSystemMetrics(SM_CYSCREEN));
+    RECT rect;
+    GetWindowRect(window, &rect);
+    Log("window 0x%llx %ldx%ld", frame::HandleValue(window), rect.right - rect.left,
+        rect.bottom - rect.top);
     if (g_saver.mouseKnown) Log("mouse %ld %ld", g_saver.lastMouse.x, g_saver.lastMouse.y);
     frame::RunMessageLoop();
     Log("exit %s", g_saver.exitReason ? g_saver.exitReason : "close");
