@@ -54,13 +54,14 @@ hostile_cpu_ms() {  # pid
 
 hostile_now_ms() { date +%s%3N; }
 
-# The process id of our prefix's wineserver.
+# The process id of our prefix's server, $WINESERVER's 64-bit or 32-bit
+# program.
 hostile_server_pid() {
   local environ pid
   while read -r environ; do
     pid=${environ#/proc/}
     pid=${pid%/environ}
-    [[ $(readlink "/proc/$pid/exe") != */wineserver* ]] || { echo "$pid"; return 0; }
+    [[ $(readlink "/proc/$pid/exe") != "$WINESERVER"* ]] || { echo "$pid"; return 0; }
   done < <(grep -lszx -- "WINEPREFIX=$WINEPREFIX" /proc/[0-9]*/environ)
   return 1
 }
@@ -113,13 +114,13 @@ hostile_run_mode() {  # row expectation
         "$(player_saver_name "$first")" "$HOSTILE_SAVER"
       # Idle while the saver plays: no more CPU than a wait costs.
       pid=$(e2e_pid_of SLUMBMIX.SCR)
-      server=$(hostile_server_pid) || e2e_fail "$row /s: no wineserver of our prefix found"
+      server=$(hostile_server_pid) || e2e_fail "$row /s: no Wine server of our prefix found"
       # A program that ended during the sample would show no CPU at all.
       if [ -n "$pid" ] && [ -n "$server" ] && cpu=($(hostile_cpu_pair "$pid" "$server")) &&
         sleep "$HOSTILE_IDLE_SECONDS" && total=($(hostile_cpu_pair "$pid" "$server")); then
         cpu=($((total[0] - cpu[0])) $((total[1] - cpu[1])))
         starts=$(hostile_starts)
-        e2e_log "$row /s: in $HOSTILE_IDLE_SECONDS s of play SLUMBMIX.SCR used $cpu ms of CPU ($total ms since it started), the wineserver ${cpu[1]} ms; $starts saver(s) started"
+        e2e_log "$row /s: in $HOSTILE_IDLE_SECONDS s of play SLUMBMIX.SCR used $cpu ms of CPU ($total ms since it started), Wine's server ${cpu[1]} ms; $starts saver(s) started"
         e2e_expect "$row /s: not spinning ($cpu + ${cpu[1]} ms in $HOSTILE_IDLE_SECONDS s)" \
           test $((cpu + cpu[1])) -lt $((HOSTILE_IDLE_SECONDS * 10 * HOSTILE_SPIN_SHARE))
         # A busy machine only slows the rotation down: the most savers that
