@@ -29,6 +29,8 @@ launch_row() {  # name saver arguments command-line|failed
   WINEDEBUG=warn+process e2e_run 60 "$probe" launch "$2" "$3"
   if [ "$4" == failed ]; then
     e2e_expect_eq "$name: refused" "$(cat "$E2E_OUT")" failed
+    # A saver started by mistake has written its start line once it is gone.
+    e2e_wait_no_process_of_ours 10 || e2e_fail "$name: a process was left running"
     e2e_expect "$name: nothing was started" test ! -e "$E2E_SAVER_LOG"
     return 0
   fi

@@ -147,10 +147,11 @@ e2e_background_ended() { ! e2e_running "$@"; }  # [name]
 
 # Waits up to the bound for the program started under the name to end;
 # E2E_RC is its exit code. Fails, leaving it running, when the bound passes
-# first.
+# first; E2E_RC is then "running", never an earlier command's exit code.
 e2e_wait_exit() {  # [name] seconds
   local name=bg
   [ $# -lt 2 ] || { name=$1; shift; }
+  E2E_RC=running
   e2e_wait_for "$1" "$name to end" e2e_background_ended "$name" || return 1
   E2E_RC=$(cat "$E2E_TEST_DIR/$name.rc")
 }
@@ -212,10 +213,14 @@ e2e_pid_of() {  # file name
   e2e_our_processes | awk -v name="${1,,}" 'tolower($2) == name { print $1; exit }'
 }
 
-e2e_no_process_of_ours() { [ -z "$(e2e_our_processes)" ]; }
+# None of ours runs, but for the programs of the file name given (a dialog
+# that is still open).
+e2e_no_process_of_ours() {  # [file name]
+  [ -z "$(e2e_our_processes | awk -v name="${1:-}" 'tolower($2) != tolower(name)')" ]
+}
 
-e2e_wait_no_process_of_ours() {  # seconds
-  if ! e2e_wait_for "$1" "no Windows process of ours" e2e_no_process_of_ours; then
+e2e_wait_no_process_of_ours() {  # seconds [file name]
+  if ! e2e_wait_for "$1" "no Windows process of ours${2:+ but $2}" e2e_no_process_of_ours "${2:-}"; then
     e2e_log "still running: $(e2e_our_processes | tr '\n' ';')"
     return 1
   fi
@@ -338,6 +343,12 @@ e2e_value() {  # key [file]
       END { if (n) print v; exit !n }' "${2:-$E2E_OUT}"
 }
 
+# e2e_value for a comparison: a key that has no line reads "<no KEY line>",
+# which no expected value equals, an empty one least of all.
+e2e_value_seen() {  # key [file]
+  e2e_value "$@" || printf '<no %s line>\n' "$1"
+}
+
 # ------------------------------------------------------------------ test savers
 
 # Copies a test saver (testsaver.exe, or the program given) to DIR/NAME;
@@ -408,6 +419,9 @@ E2E_PREVIEW_FILLS='parent-client=152 112;class=WindowsScreenSaverClass;rect=0 0 
 # test waits for the focus before it presses a key. Windows are told by
 # their title.
 e2e_focus_title() { timeout 5 xdotool getwindowfocus getwindowname 2>/dev/null; }
+
+# Where the pointer stands, as "x:<x> y:<y>".
+e2e_pointer() { timeout 5 xdotool getmouselocation | cut -d' ' -f1,2; }
 
 e2e_has_focus() {  # title
   [ "$(e2e_focus_title)" == "$1" ]
@@ -528,7 +542,7 @@ e2e_exit() {
 # none), split into words and expanded as the shell would, handed to the
 # row function. A row runs when its function returns 0; one that cannot
 # run its row says why and returns 1. The rows run are counted against the
-# rows declared, which must be the same.
+# rows declared, which must be the same; a table without rows fails.
 e2e_rows() {  # row-function [table]  (no table: standard input)
   local function=$1 table=${2-$(cat)} declared ran=0 line row
   declared=$(grep -cvE '^[[:space:]]*(#|$)' <<<"$table")
@@ -537,5 +551,6 @@ e2e_rows() {  # row-function [table]  (no table: standard input)
     eval "row=($line)" && "$function" "${row[@]}" && ran=$((ran + 1))
   done 3<<<"$table"
   e2e_log "$function: $ran of $declared rows run"
+  e2e_expect "$function: the table has rows" test "$declared" -gt 0
   e2e_expect_eq "$function: rows run of the $declared declared" "$ran" "$declared"
 }

@@ -17,6 +17,9 @@
 //   probe launch <path> <arguments>
 //       LaunchSaver; prints "started", waits for the child and prints
 //       "ended <exit code>", or prints "failed".
+//   probe load <dll>
+//       LoadLibraryA of the name as given, as a careless program asks for a
+//       system DLL; prints "loaded" or "failed".
 //
 // Setting fields before the load shows what a load leaves in place.
 // Record lines are "Name=value": the seven numbers in signed decimal, the two
@@ -163,11 +166,17 @@ int Launch(const char* path, const char* arguments) {
     return 0;
 }
 
+int Load(const char* name) {
+    std::printf("%s\n", ::LoadLibraryA(name) ? "loaded" : "failed");
+    return 0;
+}
+
 int Usage() {
     std::fprintf(stderr,
                  "usage: probe scan <folder> <recurse>\n"
                  "       probe all <win> <sys> <ext> <sub> [<ExtDir>]\n"
-                 "       probe launch <path> <arguments>\n");
+                 "       probe launch <path> <arguments>\n"
+                 "       probe load <dll>\n");
     return 2;
 }
 
@@ -179,6 +188,7 @@ int main(int argc, char** argv) {
     if (std::strcmp(command, "all") == 0)
         return argc == 6 || argc == 7 ? All(argc - 2, argv + 2) : Usage();
     if (std::strcmp(command, "launch") == 0) return argc == 4 ? Launch(argv[2], argv[3]) : Usage();
+    if (std::strcmp(command, "load") == 0) return argc == 3 ? Load(argv[2]) : Usage();
     if (argc == 2 && std::strcmp(argv[1], "stored") == 0) {
         PrintStored();
         return 0;

@@ -37,8 +37,11 @@ pointer_to() { timeout 5 xdotool mousemove "$1" "$2"; }
 
 # The saver ends after the way given: its exit code and the end it logs.
 expect_end() {  # way logged-end
-  e2e_wait_exit 15 || e2e_fail "$file: still running after $1"
-  e2e_expect_eq "$file: exit code after $1" "$E2E_RC" 0
+  if e2e_wait_exit 15; then
+    e2e_expect_eq "$file: exit code after $1" "$E2E_RC" 0
+  else
+    e2e_fail "$file: still running after $1"
+  fi
   e2e_expect_eq "$file: logged end after $1" "$(last_logged)" "$name ended $2"
 }
 
@@ -65,6 +68,8 @@ for scr in "${samples[@]}"; do
     e2e_expect "$file: the picture moves ($changed pixels changed in 1 s)" test "${changed%% *}" -gt 100
 
     pointer_to 102 101
+    e2e_expect_eq "$file: the pointer stands two pixels from where it rested" \
+      "$(e2e_pointer)" "x:102 y:101"
     sleep 1.5
     e2e_expect "$file: a two-pixel move leaves it running" e2e_running
     pointer_to 400 300

@@ -35,8 +35,8 @@ settings_row() {  # case values... -- probe-arguments... -- expected...
     case $key in
     reg.count) got=$(e2e_reg_values | wc -l) what="number of values" ;;
     reg.*) got=$(e2e_reg_value "${key#reg.}") got=${got#*|} what="reg's ${key#reg.}" ;;
-    *.stored) got=$(e2e_value "$key" "$out") what="stored ${key%.stored}" ;;
-    *) got=$(e2e_value "$key" "$out") ;;
+    *.stored) got=$(e2e_value_seen "$key" "$out") what="stored ${key%.stored}" ;;
+    *) got=$(e2e_value_seen "$key" "$out") ;;
     esac
     e2e_expect_eq "$case: $what" "$got" "${expected#*=}"
   done

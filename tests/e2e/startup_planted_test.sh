@@ -2,7 +2,9 @@
 # A SLUMBMIX.SCR run where it was downloaded, with a dwmapi.dll planted
 # beside it and another in the current folder: in preview, run and settings
 # mode neither is ever loaded, and the system's own still is (the dialog
-# shows its composition box).
+# shows its composition box). First, as a control, a program beside the
+# planted DLL that asks for dwmapi.dll by name loads it: this Wine takes a
+# DLL lying beside a program, so SLUMBMIX.SCR leaving none loaded counts.
 . "$(dirname "$0")/lib.sh"
 . "$(dirname "$0")/dialog/dialog_lib.sh"
 dlg_begin "${E2E_TEST:-startup.planted_dll}"
@@ -17,6 +19,13 @@ cp "$planted" "$downloads/dwmapi.dll"
 cp "$planted" "$current/dwmapi.dll"
 E2E_SLUMBMIX=$downloads/SLUMBMIX.SCR  # what dlg_open starts
 markers() { find "$downloads" "$current" -name '*.loaded' -printf '%P: %s bytes\n'; }
+
+cp "$E2E_PROBE" "$downloads/helper.exe"
+e2e_run 60 "$downloads/helper.exe" load dwmapi.dll
+e2e_expect_eq "control: a program beside the planted DLL, asking for it by name, loads it" \
+  "$(cat "$E2E_OUT") $(cat "$downloads/dwmapi.dll.loaded" 2>/dev/null)" \
+  "loaded $(e2e_winpath "$downloads/helper.exe")"
+rm -f "$downloads/helper.exe" "$downloads/dwmapi.dll.loaded"
 
 # Run mode with nothing to play ends at once; so does a preview whose
 # parent window does not exist.

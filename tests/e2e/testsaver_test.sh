@@ -34,8 +34,11 @@ expect_running() {  # what event pattern-of-its-details
 logged() { e2e_saver_logged "$1" "$E2E_SAVER_PID" "$2"; }
 
 expect_ended() {  # what reason
-  e2e_expect "$1: ended" e2e_wait_exit 20
-  e2e_expect_eq "$1: exit code" "$E2E_RC" 0
+  if e2e_wait_exit 20; then
+    e2e_expect_eq "$1: exit code" "$E2E_RC" 0
+  else
+    e2e_fail "$1: did not end"
+  fi
   e2e_expect_eq "$1: exit line" "$(e2e_saver_log exit "$E2E_SAVER_PID")" "$2"
 }
 

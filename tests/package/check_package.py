@@ -14,7 +14,7 @@
 
     check_package.py winget DIST BASE SCHEMAS
         The winget manifests of a release (DIST/winget) against winget's JSON
-        schemas in SCHEMAS (skipped where that folder is absent), and against
+        schemas in SCHEMAS (a failure where that folder is absent), and against
         the packages of DIST: hashes, product and upgrade codes, what Apps and
         Features lists, the version. Needs python3-yaml and python3-jsonschema.
 """
@@ -27,7 +27,7 @@ import tempfile
 
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "resources"))
 import pe_resources as pe  # noqa: E402
-from check_frame import expect, report  # noqa: E402
+from check_frame import expect, fail, report  # noqa: E402
 
 # Fixed for good: Windows Installer finds the older package of a build by
 # these, so a changed one would install beside it instead of replacing it.
@@ -215,7 +215,7 @@ def check_winget(dist, base, schemas):
                    [f"{'/'.join(map(str, e.path))}: {e.message}" for e in validator.iter_errors(manifest)], [])
             expect(f"{kind} manifest's keys in winget's order", key_order(manifest, schema, schema), [])
     else:
-        print(f"skipped: the schemas, no folder {schemas}")
+        fail(f"winget's schemas: no folder {schemas}")
 
     installer = manifests["installer"]
     packages = {}

@@ -82,8 +82,14 @@ tampered() {  # file offset
   e2e_expect "$1 with one byte changed fails verification" verify_fails "$copy"
 }
 tampered x64/SLUMBMIX.SCR $(($(stat -c %s "$dist/x64/SLUMBMIX.SCR") / 2))
+# Without the cabinet's marker the byte would fall into the package's own
+# header, and any broken file fails verification.
 cabinet=$(grep -obUa MSCF "$dist/$x64_msi" | head -n1 | cut -d: -f1)
-tampered "$x64_msi" $((${cabinet:-0} + 200))
+if [ -n "$cabinet" ]; then
+  tampered "$x64_msi" $((cabinet + 200))
+else
+  e2e_fail "$x64_msi: no cabinet (MSCF) found to change a byte in"
+fi
 
 # ------------------------------------------------------------------ 3. what the packages hold
 

@@ -8,7 +8,8 @@
 //
 //   label_fit.exe <SLUMBMIX.SCR>
 //
-// First "dpi <dots per inch>", then one line per control with a text:
+// First "codepage <the system's ANSI code page>" and "dpi <dots per inch>",
+// then one line per control with a text:
 //   <template> <control number> <id> text <width> box <width> fits|overflows
 // Check boxes count their box and the gap before the text. Ends with 0 when
 // it could measure both templates.
@@ -73,6 +74,7 @@ int main(int argc, char** argv) {
     ULONG_PTR cookie = 0;
     if (context == INVALID_HANDLE_VALUE || !ActivateActCtx(context, &cookie)) return 2;
     SetProcessDPIAware();  // what the manifest's dpiAware does for the program
+    std::printf("codepage %u\n", GetACP());
     HDC screen = GetDC(nullptr);
     std::printf("dpi %d\n", GetDeviceCaps(screen, LOGPIXELSY));
     ReleaseDC(nullptr, screen);

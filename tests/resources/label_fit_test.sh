@@ -12,16 +12,18 @@ scr=$(e2e_winpath "$E2E_SLUMBMIX")
 
 
 measure() {  # dpi
-  local dpi=$1 language template locale file
+  local dpi=$1 language template codepage locale file
   e2e_set_dpi "$dpi"
-  for run in "english 1 $LC_ALL" "japanese 2 ja_JP.UTF-8"; do
-    read -r language template locale <<<"$run"
+  for run in "english 1 - $LC_ALL" "japanese 2 932 ja_JP.UTF-8"; do
+    read -r language template codepage locale <<<"$run"
     file=$E2E_TEST_DIR/$language-$dpi.txt
     # (bash itself may have no Japanese locale and would say so on stderr)
     { LC_ALL=$locale e2e_run 60 "$E2E_LABEL_FIT" "$scr"; } 2>/dev/null
     e2e_expect_eq "label_fit.exe, $language user, $dpi DPI" "$E2E_RC" 0
-    grep -E "^(dpi |$template )" "$E2E_OUT" >"$file"
+    grep -E "^(codepage |dpi |$template )" "$E2E_OUT" >"$file"
     cat "$file" >&2
+    [ "$codepage" == - ] || e2e_expect_eq "$language at $dpi DPI: the code page in force" \
+      "$(awk '$1 == "codepage" { print $2 }' "$file")" "$codepage"
     # Fields: template, control number, id, "text", width, "box", width, verdict.
     e2e_expect_eq "$language at $dpi DPI: the dialog's DPI" "$(awk '$1 == "dpi" { print $2 }' "$file")" "$dpi"
     e2e_expect_eq "$language at $dpi DPI: texts measured" "$(grep -c "^$template " "$file")" 17

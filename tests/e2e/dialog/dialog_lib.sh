@@ -44,7 +44,7 @@ dlg_drive() {
 # A value of the last driver run's output (e2e_value).
 dlg_value() { e2e_value "$1" "$DLG_DRIVER_OUT"; }  # key
 
-dlg_expect() { e2e_expect_eq "$1" "$(dlg_value "$2")" "$3"; }  # what key expected
+dlg_expect() { e2e_expect_eq "$1" "$(e2e_value_seen "$2" "$DLG_DRIVER_OUT")" "$3"; }  # what key expected
 
 # The list box's lines of the last dump, one a line, in its order (empty
 # for a line the driver could not read, so that each keeps its index).

@@ -187,9 +187,10 @@ browse)
 japanese)
   # With a Japanese user language the Japanese template opens, with the same
   # controls working; the support question reads as Japanese where the code
-  # page is 932, and No opens nothing.
+  # page is 932, and No opens nothing: Wine's trace of process calls shows
+  # the program starting no process (the browser Yes opens would be one).
   e2e_settings
-  dlg_open LC_ALL=ja_JP.UTF-8
+  dlg_open LC_ALL=ja_JP.UTF-8 WINEDEBUG=+process
   dlg_expect "Japanese title" title "Slumbermixの設定"
   dlg_expect "Japanese Cancel button" text.2 "キャンセル"
   dlg_expect "change time in minutes" text.108 3
@@ -203,9 +204,14 @@ japanese)
   dlg_expect "support question, second line" box.text.1 "接続を行います。よろしいですか？"
   dlg_drive box-click 7 responsive 10000
   dlg_expect "No returns to the dialog" responsive 1
+  e2e_expect "No: no process of ours but the dialog" e2e_wait_no_process_of_ours 10 SLUMBMIX.SCR
 
   dlg_wait_closed settext 108 4 click 1
   e2e_expect_eq "OK in the Japanese dialog saves" "$(e2e_reg_value ChangeTime)" 'ChangeTime|REG_DWORD|0x3a980'
+  trace=$E2E_TEST_DIR/dialog.err
+  e2e_expect "the trace of process calls was on" grep -q ':trace:process:' "$trace"
+  e2e_expect_eq "processes the dialog started" \
+    "$(grep -c ':trace:process:CreateProcessInternalW' "$trace")" 0
   ;;
 launch)
   # Setting and Preview start the selected saver: Setting with nothing after
@@ -259,7 +265,9 @@ launch)
 
   e2e_log "-- nothing selected: no saver starts"
   dlg_drive post-click 111 post-click 112 responsive 5000
-  sleep 1
+  dlg_expect "the dialog took the clicks and answers" responsive 1
+  # A saver started by mistake has written its start line once it is gone.
+  e2e_wait_no_process_of_ours 10 SLUMBMIX.SCR || e2e_fail "a process other than the dialog's was left running"
   e2e_expect "no saver started without a selection" test ! -e "$E2E_SAVER_LOG"
 
   e2e_log "-- Setting"

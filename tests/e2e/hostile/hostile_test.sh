@@ -87,12 +87,15 @@ extdir)
   ln -s "$elsewhere" "$linked/away"
   base=("${ext[@]}" Random=dword:1 ChangeTime=dword:180000 DisableDWM=dword:0)
   # A 300-byte name is too long for the field: left empty, the root of the
-  # current drive (Z:\, no saver there) is scanned without subfolders.
+  # current drive (Z:\, no saver there) is scanned without subfolders. Below
+  # the saver folder the deep saver must not be listed: with the shortest
+  # play two savers start, and a listed deep saver, least played, would be
+  # the second.
   e2e_rows hostile_row '
 extdir.missing ends list=0 "${base[@]}" ExtSubDir=dword:1 "ExtDir=sz:$folder\\no such folder"
 extdir.file ends list=0 "${base[@]}" ExtSubDir=dword:1 "ExtDir=sz:$folder\\top_input.scr"
 extdir.300-byte-path ends list=0 never=deep_input.scr "${base[@]}" ExtSubDir=dword:0 "ExtDir=sz:$deep_win"
-extdir.deeper-than-260 plays list=1 saver=top_input.scr never=deep_input.scr "${base[@]}" ExtSubDir=dword:1 "ExtDir=sz:$folder"
+extdir.deeper-than-260 plays list=1 saver=top_input.scr never=deep_input.scr min=2 max=2 "${base[@]}" ExtSubDir=dword:1 "ExtDir=sz:$folder" ChangeTime=dword:1
 extdir.links-back-up plays list=2 "${base[@]}" ExtSubDir=dword:1 "ExtDir=sz:$(e2e_winpath "$linked")"
 '
   ;;

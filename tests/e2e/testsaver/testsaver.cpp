@@ -51,6 +51,7 @@
 //   behaviour <keyword> mode <run|other>
 //   window 0x<hwnd> <width>x<height> run mode (and bystander) only, once
 //            the window exists and has been made the foreground window
+//            (behind: shown); its size as GetWindowRect gives it
 //   foreground 0x<hwnd>             behind only: the foreground window
 //            once its own window is shown
 //   hung asleep                      hung only: from here on it answers
@@ -252,8 +253,10 @@ int RunWindow(HINSTANCE instance) {
     if (!g_saver.window.behind) frame::TakeInput(window);
     // Only now does the window take input as a test means it: the log says
     // so, and where moves are measured from.
-    Log("window 0x%llx %dx%d", frame::HandleValue(window), GetSystemMetrics(SM_CXSCREEN),
-        GetSystemMetrics(SM_CYSCREEN));
+    RECT rect;
+    GetWindowRect(window, &rect);
+    Log("window 0x%llx %ldx%ld", frame::HandleValue(window), rect.right - rect.left,
+        rect.bottom - rect.top);
     if (g_saver.window.behind)
         Log("foreground 0x%llx", frame::HandleValue(GetForegroundWindow()));
     if (g_saver.mouseKnown) Log("mouse %ld %ld", g_saver.lastMouse.x, g_saver.lastMouse.y);
