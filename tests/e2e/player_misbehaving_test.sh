@@ -21,7 +21,8 @@
 . "$(dirname "$0")/player_lib.sh"
 e2e_begin "${E2E_TEST:-player.misbehaving}"
 
-is_normal() { [[ $(player_saver_name "$1") == alpha* ]]; }
+named() { [[ $(player_saver_name "$2") == "$1"* ]]; }  # prefix pid
+is_normal() { named alpha "$1"; }
 # Whether a failing saver came right after a normal one the change-over had
 # to close with the imitated input (it ignored WM_CLOSE), and another saver
 # came after it.
@@ -61,7 +62,6 @@ ROWS
 
 # ------------------------------------------------------------------ change-overs
 
-named() { [[ $(player_saver_name "$2") == "$1"* ]]; }  # prefix pid
 first_run_of() { for p in $(player_runs); do ! named "$1" "$p" || { echo "$p"; return; }; done; }
 # The run after a saver's first one, once it has started.
 run_after_first() {  # prefix
