@@ -103,7 +103,8 @@ bool AskToClose(Closing& closing) {
 // does a key the system delivers to the foreground reach the child rather
 // than another program.
 bool ForegroundIsTheChilds(const Closing& closing, plat::Hwnd foreground) {
-    return foreground && (foreground == closing.classWindow || BelongsTo(foreground, closing.processId));
+    return foreground &&
+           (foreground == closing.classWindow || BelongsTo(foreground, closing.processId));
 }
 
 // A key press and a jump of the mouse, the way the user would end a saver.

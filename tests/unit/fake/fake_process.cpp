@@ -67,7 +67,8 @@ std::int32_t GetExitCodeProcess(Handle handle, std::uint32_t* exitCode) {
 // The id CreateProcessA gave with the handle; 0 for any other handle.
 std::uint32_t GetProcessId(Handle handle) {
     for (int n = 0; 2 * n + 1 < static_cast<int>(process.nextHandle); ++n)
-        if (handle == fake::ProcessHandle(n)) return fake::Answer(fake::ProcessId(n), "GetProcessId", handle);
+        if (handle == fake::ProcessHandle(n))
+            return fake::Answer(fake::ProcessId(n), "GetProcessId", handle);
     return fake::Answer(0u, "GetProcessId", handle);
 }
 
