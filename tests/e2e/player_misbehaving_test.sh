@@ -89,7 +89,7 @@ changeover_ownclass() {
 # window, which holds the foreground: its own Escape closes it, and the
 # other window gets no key, neither Escape nor the imitated one.
 is_golf() { named golf "$1"; }
-bystander_ready() { [[ $(e2e_focus_title) == "Slumbermix test bystander pid "* ]] && e2e_saver_logged window; }
+bystander_ready() { [[ $(e2e_focus_title) == "Slumbermix test saver (bystander) pid "* ]] && e2e_saver_logged window; }
 changeover_behind() {
   local bystander foxtrot
   player_setup 4000 foxtrot_escape_behind.scr golf_input_behind.scr

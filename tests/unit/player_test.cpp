@@ -109,8 +109,12 @@ Texts ToOwn(std::uint32_t message, plat::WParam wParam = 0, plat::LParam lParam 
 }
 // ...WM_CLOSE to them and the wait for it to end...
 Texts Close() { return Join({ToOwn(plat::kWmClose), Wait(3000)}); }
-// ...or, with none of its own, the class search...
+// ...or, with none of its own, the class search, and WM_CLOSE to what it finds...
 Texts NoWindow() { return {Call("EnumWindows"), Call("FindWindowA", kSaverClass, nullptr)}; }
+Texts CloseByClass() {
+    return Join(
+        {NoWindow(), {Call("PostMessageA", kClassWindow, plat::kWmClose, 0, 0)}, Wait(3000)});
+}
 // ...the imitated input, the key only when the foreground is the saver's,
 // the cursor moved and put back when its place is known...
 Texts Imitate(bool key = true, bool cursor = true) {
@@ -128,6 +132,7 @@ Texts Escape(plat::Hwnd to) {
     return {Call("GetForegroundWindow"), Call("PostMessageA", to, 0x100, 0x1B, 1)};
 }
 Texts EscapeToOwn() { return Join({{Call("GetForegroundWindow")}, ToOwn(0x100, 0x1B, 1)}); }
+Texts NoEscape() { return {Call("GetForegroundWindow"), Call("EnumWindows")}; }
 Texts Repeat(int times, const Texts& calls) {
     Texts all;
     for (int i = 0; i < times; ++i) all.insert(all.end(), calls.begin(), calls.end());
@@ -162,10 +167,7 @@ TEST_F(Player, ChangeOverSequences) {
          {kWaitTimeout, kWaitFailed}, {kOwn}, kChildWindow, Join({Close(), Imitate()})},
         {"no window of its own: the class's window is asked, and takes the key",
          {kWaitTimeout, kWaitObject0}, {kOther, kHelper}, kClassWindow,
-         Join({NoWindow(),
-                     {Call("PostMessageA", kClassWindow, plat::kWmClose, 0, 0), Wait(3000)[0]},
-                     Imitate()}),
-         {kClassWindow}},
+         Join({CloseByClass(), Imitate()}), {kClassWindow}},
         {"no window found", {kWaitObject0}, {kOther}, kForeground,
          Join({NoWindow(), Imitate(false)})},
         {"cursor unreadable: the key only", {kWaitTimeout, kWaitObject0}, {kOwn}, kChildWindow,
@@ -181,22 +183,17 @@ TEST_F(Player, ChangeOverSequences) {
          Join({Close(), Imitate(false), EscapeToOwn(), Close()})},
         {"no window of its own, a foreign foreground: no Escape at all; the search is made again",
          {kWaitTimeout, kWaitTimeout, kWaitObject0}, {kOther, kHelper}, kForeground,
-         Join({NoWindow(),
-                     {Call("PostMessageA", kClassWindow, plat::kWmClose, 0, 0), Wait(3000)[0]},
-                     Imitate(false), {Call("GetForegroundWindow"), Call("EnumWindows")},
-                     NoWindow(), Imitate(false)}),
+         Join({CloseByClass(), Imitate(false), NoEscape(), NoWindow(), Imitate(false)}),
          {kClassWindow}},
         // A saver that answers to nothing is ended once the waits have
         // given it 30 s: eight passes with a window, thirty without.
         {"hung: ended after 30 s of asking", hangs, {kOwn}, kChildWindow,
-         Join({Repeat(7, Join({Close(), Imitate(), Escape(kChildWindow)})), Close(),
-                     Imitate(), {Call("TerminateProcess", ProcessHandle(0), 1)}, Wait(5000)})},
+         Join({Repeat(7, Join({Close(), Imitate(), Escape(kChildWindow)})), Close(), Imitate(),
+               {Call("TerminateProcess", ProcessHandle(0), 1)}, Wait(5000)})},
         {"no window and ignoring input: ended after 30 s", std::vector(30, kWaitTimeout), {},
          nullptr,
-         Join({Repeat(29, Join({NoWindow(), Imitate(false),
-                                            {Call("GetForegroundWindow"), Call("EnumWindows")}})),
-                     NoWindow(), Imitate(false), {Call("TerminateProcess", ProcessHandle(0), 1)},
-                     Wait(5000)})},
+         Join({Repeat(29, Join({NoWindow(), Imitate(false), NoEscape()})), NoWindow(),
+               Imitate(false), {Call("TerminateProcess", ProcessHandle(0), 1)}, Wait(5000)})},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -214,9 +211,9 @@ TEST_F(Player, ChangeOverSequences) {
 
         RunPlayer("/s");
 
-        EXPECT_EQ(PlayerCalls(),
-                  Join({Launch(0, 5000), {Call("GetProcessId", ProcessHandle(0))}, c.expected,
-                              CloseProcess(0), Launch(1, 5000), CloseProcess(1)}));
+        EXPECT_EQ(PlayerCalls(), Join({Launch(0, 5000), {Call("GetProcessId", ProcessHandle(0))},
+                                       c.expected, CloseProcess(0), Launch(1, 5000),
+                                       CloseProcess(1)}));
         EXPECT_EQ(fake::input.cursor.x, 100);
         EXPECT_EQ(fake::input.cursor.y, 200);
     }

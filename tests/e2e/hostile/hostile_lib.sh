@@ -57,12 +57,10 @@ hostile_now_ms() { date +%s%3N; }
 # The process id of our prefix's server, $WINESERVER's 64-bit or 32-bit
 # program.
 hostile_server_pid() {
-  local environ pid
-  while read -r environ; do
-    pid=${environ#/proc/}
-    pid=${pid%/environ}
+  local pid
+  for pid in $(e2e_prefix_pids); do
     [[ $(readlink "/proc/$pid/exe") != "$WINESERVER"* ]] || { echo "$pid"; return 0; }
-  done < <(grep -lszx -- "WINEPREFIX=$WINEPREFIX" /proc/[0-9]*/environ)
+  done
   return 1
 }
 

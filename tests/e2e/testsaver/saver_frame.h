@@ -158,11 +158,13 @@ constexpr char kSaverClass[] = "WindowsScreenSaverClass";
 // lines carry) before it presses a key or moves the pointer. A full-screen
 // window made `behind` is shown without being activated, so that whatever
 // had the foreground keeps it, as when Windows refuses a saver the
-// foreground.
+// foreground. An `ordinary` one is another program's: overlapped, small,
+// not top-most.
 struct WindowKind {
     HWND parent = nullptr;
     const char* className = kSaverClass;
     bool behind = false;
+    bool ordinary = false;
 };
 
 inline HWND CreateSaverWindow(HINSTANCE instance, WNDPROC procedure, const char* what,
@@ -182,6 +184,9 @@ inline HWND CreateSaverWindow(HINSTANCE instance, WNDPROC procedure, const char*
         return CreateWindowExA(0, kind.className, title, WS_CHILD | WS_VISIBLE, 0, 0, client.right,
                                client.bottom, kind.parent, nullptr, instance, nullptr);
     }
+    if (kind.ordinary)
+        return CreateWindowExA(0, kind.className, title, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 40,
+                               320, 240, nullptr, nullptr, instance, nullptr);
     const DWORD exStyle = WS_EX_TOPMOST | (kind.behind ? WS_EX_NOACTIVATE : 0);
     HWND window = CreateWindowExA(exStyle, kind.className, title,
                                   WS_POPUP | (kind.behind ? 0 : WS_VISIBLE), 0, 0,

@@ -132,6 +132,10 @@ void ChooseBehaviour(const char* modulePath) {
     }
     if (std::strstr(lower, "ownclass")) g_saver.window.className = "Slumbermix test saver class";
     g_saver.window.behind = std::strstr(lower, "behind") != nullptr;
+    if (g_saver.behaviour == Behaviour::Bystander) {
+        g_saver.window.className = "Slumbermix test bystander";
+        g_saver.window.ordinary = true;
+    }
 }
 
 void End(HWND window, const char* reason) {
@@ -223,27 +227,10 @@ LRESULT CALLBACK SaverProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     }
 }
 
-// Another program's window, as a user has open: ordinary, not full-screen,
-// taking the foreground.
-HWND CreateBystanderWindow(HINSTANCE instance) {
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = SaverProc;
-    wc.hInstance = instance;
-    wc.lpszClassName = "Slumbermix test bystander";
-    if (!RegisterClassA(&wc)) return nullptr;
-    char title[64];
-    std::snprintf(title, sizeof title, "Slumbermix test bystander pid %lu",
-                  static_cast<unsigned long>(GetCurrentProcessId()));
-    return CreateWindowExA(0, wc.lpszClassName, title, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 40,
-                           320, 240, nullptr, nullptr, instance, nullptr);
-}
-
 int RunWindow(HINSTANCE instance) {
     char what[48];
     std::snprintf(what, sizeof what, "Slumbermix test saver (%s)", g_saver.keyword);
-    HWND window = g_saver.behaviour == Behaviour::Bystander
-                      ? CreateBystanderWindow(instance)
-                      : frame::CreateSaverWindow(instance, SaverProc, what, g_saver.window);
+    HWND window = frame::CreateSaverWindow(instance, SaverProc, what, g_saver.window);
     if (!window) {
         Log("exit no-window");
         return 0;
