@@ -96,9 +96,9 @@ player_move_outcome() {  # pid
 # a change-over reach it first, to the next one, once per saver, until the
 # input ends one or the bound passes. PLAYER_ENDED_BY is then the saver the
 # input ended, or empty. With a predicate, only the savers it accepts get the
-# input (the others are left to the next change-over). Each next saver is
-# waited for up to PLAYER_NEXT_WAIT seconds (20): a change-over that has to
-# end a hung saver takes longer.
+# input (the others are left to the next change-over). The next saver is
+# waited for within the same bound: a change-over may have to end a hung
+# saver first.
 player_end_by_user() {  # seconds [predicate]
   PLAYER_ENDED_BY=''
   local deadline=$((SECONDS + $1)) pid count
@@ -112,7 +112,8 @@ player_end_by_user() {  # seconds [predicate]
       2) return 1 ;;
       esac
     fi
-    e2e_wait_for "${PLAYER_NEXT_WAIT:-20}" "the next saver" player_has_runs $((count + 1)) || return 1
+    e2e_wait_for $((deadline > SECONDS ? deadline - SECONDS : 1)) "the next saver" \
+      player_has_runs $((count + 1)) || return 1
   done
   return 1
 }
@@ -122,10 +123,6 @@ player_end_by_user() {  # seconds [predicate]
 player_expect_user_ends() {  # prefix what-the-input-ended seconds [predicate]
   player_end_by_user "${@:3}"
   e2e_expect "$1the input ended $2" test -n "$PLAYER_ENDED_BY"
-  if e2e_wait_exit 30; then
-    e2e_expect_eq "$1exit code of SLUMBMIX.SCR" "$E2E_RC" 0
-  else
-    e2e_fail "$1SLUMBMIX.SCR did not end"
-  fi
+  e2e_expect_eq "$1exit code of SLUMBMIX.SCR" "$(e2e_exit_code 30)" 0
   e2e_expect "$1no process left" e2e_wait_no_process_of_ours 15
 }

@@ -129,7 +129,7 @@ changeover_hung() {
     e2e_expect "hung: the next saver started within 40 s of the change time" test "$late" -le 40000
   fi
   # It may come again before the input reaches the other one.
-  PLAYER_NEXT_WAIT=50 player_expect_user_ends "hung: " "the saver that closes" 120 is_india
+  player_expect_user_ends "hung: " "the saver that closes" 120 is_india
 }
 
 changeover_row() {  # case

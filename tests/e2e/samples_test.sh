@@ -37,11 +37,7 @@ pointer_to() { timeout 5 xdotool mousemove "$1" "$2"; }
 
 # The saver ends after the way given: its exit code and the end it logs.
 expect_end() {  # way logged-end
-  if e2e_wait_exit 15; then
-    e2e_expect_eq "$file: exit code after $1" "$E2E_RC" 0
-  else
-    e2e_fail "$file: still running after $1"
-  fi
+  e2e_expect_eq "$file: exit code after $1" "$(e2e_exit_code 15)" 0
   e2e_expect_eq "$file: logged end after $1" "$(last_logged)" "$name ended $2"
 }
 

@@ -34,11 +34,7 @@ expect_running() {  # what event pattern-of-its-details
 logged() { e2e_saver_logged "$1" "$E2E_SAVER_PID" "$2"; }
 
 expect_ended() {  # what reason
-  if e2e_wait_exit 20; then
-    e2e_expect_eq "$1: exit code" "$E2E_RC" 0
-  else
-    e2e_fail "$1: did not end"
-  fi
+  e2e_expect_eq "$1: exit code" "$(e2e_exit_code 20)" 0
   e2e_expect_eq "$1: exit line" "$(e2e_saver_log exit "$E2E_SAVER_PID")" "$2"
 }
 

@@ -311,11 +311,8 @@ TEST_F(SettingsDialog, StoresEnteredMinutesTimes60000AndTheLimitsBeyond) {
         {"71583", INT32_MAX},                // would wrap to 12.7 seconds
         {"-35791", -2147460000}, {"-35792", INT32_MIN},
         {"71582789", INT32_MAX},
-        // Minutes beyond 32 bits, however many digits the field took, never wrap;
-        // a sign or blank only comes in pasted.
-        {"2147483647", INT32_MAX}, {"2147483648", INT32_MAX}, {"4294967296", INT32_MAX},
-        {"99999999999999999999", INT32_MAX}, {"0000000000000000000035792", INT32_MAX},
-        {"-4294967296", INT32_MIN}, {" +4294967295", INT32_MAX},
+        // Minutes beyond 32 bits never wrap (the text rules are ParseIntClamped's).
+        {"4294967296", INT32_MAX}, {"-4294967296", INT32_MIN},
     };
     for (const auto& c : cases) {
         NextRow();

@@ -134,11 +134,7 @@ hostile_run_mode() {  # row expectation
       # takes the saver's end for its closing and the next saver gets the
       # input in turn (player_lib.sh).
       if PLAYER_INPUT=$HOSTILE_INPUT player_end_by_user 30; then
-        if e2e_wait_exit 5; then
-          e2e_expect_eq "$row /s: exit code" "$E2E_RC" 0
-        else
-          e2e_fail "$row /s: the run did not end"
-        fi
+        e2e_expect_eq "$row /s: exit code" "$(e2e_exit_code 5)" 0
         e2e_expect_eq "$row /s: the saver the input ended was the last one started" \
           "$(e2e_saver_log -p start | tail -n1)" "$PLAYER_ENDED_BY"
       else
